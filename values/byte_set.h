@@ -1,4 +1,5 @@
 // Byte sets: a heap block of n + 8 bytes, headerWord 1, length n, then the n bytes.
+// Null is the empty byte set.
 #pragma once
 #include <cstdint>
 
@@ -14,5 +15,8 @@ inline const unsigned char *byteSetBytes(const ByteSetHeader *bs) {
   return reinterpret_cast<const unsigned char *>(bs) + sizeof(ByteSetHeader);
 }
 
+// A new byte set holding the n bytes; null when n <= 0 or src is null.
 ByteSet byteSetFromBytes(const void *src, int32_t n);
+// The bytes before the first zero byte (all of them when there is none) as a new text;
+// null when that is none. Null reads as the empty byte set.
 char *bytesToText(const ByteSetHeader *bs);

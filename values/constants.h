@@ -12,5 +12,9 @@ extern const char *const kUnitHour;      // 时 CA B1
 extern const char *const kUnitMinute;    // 分 B7 D6
 extern const char *const kUnitSecond;    // 秒 C3 EB
 
+// Where the pool lies: its first byte and the byte after its last.
+extern const void *const constantPoolStart;
+extern const void *const constantPoolEnd;
+
 // True when p points into the constant pool.
 bool isConstant(const void *p);
