@@ -1,0 +1,142 @@
+#include "services/body_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "values/block.h"
+#include "values/heap.h"
+
+namespace {
+
+// Counts the blocks the heap hands out, so the tests see when the buffer grows.
+int g_allocations = 0;
+HeapCalls g_realHeap;
+
+void *countingAllocate(size_t size) {
+  ++g_allocations;
+  return g_realHeap.allocate(size);
+}
+
+void *refusingAllocate(size_t) { return nullptr; }
+
+class BodyBufferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_realHeap = g_heapCalls;
+    g_heapCalls.allocate = countingAllocate;
+    g_allocations = 0;
+    source = static_cast<unsigned char *>(g_realHeap.allocate(kSourceLength));
+    for (int32_t i = 0; i < kSourceLength; ++i) source[i] = static_cast<unsigned char>(i % 251);
+  }
+  void TearDown() override {
+    releaseBody(&body);
+    g_realHeap.release(source);
+    g_heapCalls = g_realHeap;
+  }
+
+  // Appends the source's next count bytes; gives appendToBody's answer.
+  bool appendNext(int32_t count) {
+    const bool taken = appendToBody(&body, source + offset, count);
+    offset += count;
+    return taken;
+  }
+
+  void expectSourcePrefix(int32_t length) {
+    ASSERT_EQ(body.length, length);
+    EXPECT_EQ(std::memcmp(body.data, source, static_cast<size_t>(length)), 0);
+  }
+
+  static constexpr int32_t kSourceLength = 30000;
+  unsigned char *source = nullptr;
+  int32_t offset = 0;
+  BodyBuffer body{};
+};
+
+struct GrowthCase {
+  const char *name;
+  int32_t appends[4];  // 0 ends the list
+  int32_t allocations;
+  int32_t capacity;
+};
+
+// Growth happens only when an append does not fit, and then to the new length + 128.
+const GrowthCase kGrowth[] = {
+    {"one small body", {19}, 1, 19 + 128},
+    {"second append fits the spare room", {19, 128}, 1, 147},
+    {"second append one byte too many", {19, 129}, 2, 148 + 128},
+    {"reads of 10240 for 25000 bytes", {10240, 10240, 4520}, 3, 25000 + 128},
+    {"one read of 25000", {25000}, 1, 25128},
+};
+
+TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
+  for (const GrowthCase &c : kGrowth) {
+    SCOPED_TRACE(c.name);
+    releaseBody(&body);
+    offset = 0;
+    g_allocations = 0;
+    int32_t total = 0;
+    for (int32_t count : c.appends) {
+      if (count == 0) break;
+      EXPECT_TRUE(appendNext(count));
+      total += count;
+    }
+    expectSourcePrefix(total);
+    EXPECT_EQ(g_allocations, c.allocations);
+    EXPECT_EQ(body.capacity, c.capacity);
+  }
+}
+
+TEST_F(BodyBufferTest, EmptyAppendTakesNoBlock) {
+  EXPECT_TRUE(appendNext(0));
+  EXPECT_EQ(body.data, nullptr);
+  EXPECT_EQ(body.length, 0);
+  EXPECT_EQ(g_allocations, 0);
+}
+
+TEST_F(BodyBufferTest, ReleaseLeavesItEmptyAndReusable) {
+  appendNext(19);
+  releaseBody(&body);
+  EXPECT_EQ(body.data, nullptr);
+  EXPECT_EQ(body.capacity, 0);
+  EXPECT_EQ(body.length, 0);
+  offset = 0;
+  EXPECT_TRUE(appendNext(5));
+  expectSourcePrefix(5);
+}
+
+// A sender that never stops cannot push the length past the limit: the bytes below it stay,
+// in order, and every further append is refused without change.
+TEST_F(BodyBufferTest, StopsAtTheLimitKeepingWhatArrived) {
+  // The filler is one block of the limit's size; only its first and last bytes are compared.
+  auto *filler = static_cast<unsigned char *>(g_realHeap.allocate(kBodyLimit));
+  std::memset(filler, 'f', kBodyLimit);
+  EXPECT_TRUE(appendToBody(&body, filler, kBodyLimit - 10));
+  EXPECT_FALSE(appendNext(20));
+  ASSERT_EQ(body.length, kBodyLimit);
+  EXPECT_EQ(body.data[kBodyLimit - 11], 'f');
+  EXPECT_EQ(std::memcmp(body.data + kBodyLimit - 10, source, 10), 0);
+  const int32_t capacity = body.capacity;
+  EXPECT_FALSE(appendNext(1));
+  EXPECT_EQ(body.length, kBodyLimit);
+  EXPECT_EQ(body.capacity, capacity);
+  g_realHeap.release(filler);
+}
+
+TEST_F(BodyBufferTest, OneAppendPastTheLimitIsCut) {
+  auto *big = static_cast<unsigned char *>(g_realHeap.allocate(size_t{kBodyLimit} + 100));
+  std::memset(big, 'b', size_t{kBodyLimit} + 100);
+  EXPECT_FALSE(appendToBody(&body, big, kBodyLimit + 100));
+  EXPECT_EQ(body.length, kBodyLimit);
+  EXPECT_EQ(body.capacity, kBodyLimit + kBodySpare);
+  g_realHeap.release(big);
+}
+
+TEST_F(BodyBufferTest, RefusedGrowthIsFatal) {
+  EXPECT_TRUE(appendNext(19));
+  g_heapCalls.allocate = refusingAllocate;
+  // 19 + 129 bytes do not fit 147, so the buffer asks for 148 + 128 = 276.
+  EXPECT_EXIT(appendNext(129), ::testing::ExitedWithCode(255), "FATAL:.* 276 ");
+}
+
+}  // namespace
