@@ -80,6 +80,13 @@ TEST(ReleaseBlock, HandsAHeapBlockBack) {
   "\xB7\xD6\xC5\xE4 " size " \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n$"
 // 运行时出错!  错误信息：分配 <size> 字节内存失败!
 
+// Exit code -1 as the platform reports it: 255 from a POSIX wait status, -1 on Windows.
+#ifdef _WIN32
+const ::testing::ExitedWithCode kFatalExit(-1);
+#else
+const ::testing::ExitedWithCode kFatalExit(255);
+#endif
+
 using RefusedAllocationDeathTest = ::testing::Test;
 
 TEST_F(RefusedAllocationDeathTest, EndsTheProcessWithTheSizeInTheMessage) {
@@ -88,25 +95,25 @@ TEST_F(RefusedAllocationDeathTest, EndsTheProcessWithTheSizeInTheMessage) {
         refuseAllocations();
         allocateBlock(1000);
       },
-      ::testing::ExitedWithCode(255), TIMECAL_ALLOCATION_FAILED("1000"));
+      kFatalExit, TIMECAL_ALLOCATION_FAILED("1000"));
   EXPECT_EXIT(
       {
         refuseAllocations();
         Text t = textFromString("abc");
         releaseBlock(t);
       },
-      ::testing::ExitedWithCode(255), TIMECAL_ALLOCATION_FAILED("4"));
+      kFatalExit, TIMECAL_ALLOCATION_FAILED("4"));
 }
 
 // Sizes that do not fit in 32 bits never reach the heap; the message shows the whole size.
 TEST_F(RefusedAllocationDeathTest, RefusesSizesBeyondThirtyTwoBits) {
   static const char byte = 'x';
-  EXPECT_EXIT(textFromBytes(&byte, INT32_MAX), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(textFromBytes(&byte, INT32_MAX), kFatalExit,
               TIMECAL_ALLOCATION_FAILED("2147483648"));
-  EXPECT_EXIT(byteSetFromBytes(&byte, INT32_MAX), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(byteSetFromBytes(&byte, INT32_MAX), kFatalExit,
               TIMECAL_ALLOCATION_FAILED("2147483655"));
-  EXPECT_EXIT(allocateBlock(-1), ::testing::ExitedWithCode(255), TIMECAL_ALLOCATION_FAILED("-1"));
-  EXPECT_EXIT(allocateWideBlock(int64_t{1} << 40), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(allocateBlock(-1), kFatalExit, TIMECAL_ALLOCATION_FAILED("-1"));
+  EXPECT_EXIT(allocateWideBlock(int64_t{1} << 40), kFatalExit,
               TIMECAL_ALLOCATION_FAILED("1099511627776"));
 }
 
