@@ -60,8 +60,11 @@ struct FormTemplates {
 // An id is valid when its serial number (low 24 bits) and category (bits 24-27) are not 0.
 bool isValidId(uint32_t id);
 
-// Reads the stored form into out, binding handler references as offsets from codeStart.
-// False when the block ends early or a count does not fit; never reads past length.
+// Reads the stored form into out, binding handler references as offsets from codeStart. Names,
+// member lists and kind data point into data, which must outlive the templates; tags and cursor
+// data are heap copies (clearFormTemplates releases them). False, with out empty, when the
+// block ends early, a count or offset does not fit, or a template's first record is not a
+// window's; never reads past length.
 bool readFormDescription(const unsigned char *data, int32_t length, uintptr_t codeStart,
                          FormTemplates *out);
 
@@ -69,5 +72,6 @@ bool readFormDescription(const unsigned char *data, int32_t length, uintptr_t co
 WindowTemplate *findWindowTemplate(FormTemplates *templates, uint32_t windowId);
 // The record of unitId (the window record's id or 0 gives the first record), or null.
 UnitRecord *findUnit(WindowTemplate *window, uint32_t unitId);
-// The handler bound to event, following the shared-bindings link; null when none.
+// The handler bound to event, following the shared-bindings links while each names another
+// record of the same kind (a cycle stops after unitCount steps); null when none.
 EventHandler findHandler(WindowTemplate *window, const UnitRecord *unit, int32_t event);

@@ -4,8 +4,30 @@
 
 constexpr uint32_t kDefaultColour = 0xFF000000;  // the system's button-face colour
 
+// The highest kind data version each kind reads.
+constexpr int32_t kWindowKindVersion = 6;
+constexpr int32_t kLabelKindVersion = 2;
+constexpr int32_t kButtonKindVersion = 1;
+constexpr int32_t kTimerKindVersion = 1;
+
+// The largest value of each choice setting (the smallest is 0).
+constexpr int32_t kMaxWindowBorderStyle = 6;
+constexpr int32_t kMaxWindowPictureMode = 3;
+constexpr int32_t kMaxStartPosition = 3;
+constexpr int32_t kMaxSoundPlayMode = 2;
+constexpr int32_t kMaxWindowShape = 29;
+constexpr int32_t kMaxTextEffect = 3;
+constexpr int32_t kMaxLabelBorderStyle = 6;
+constexpr int32_t kMaxLabelPictureMode = 2;
+constexpr int32_t kMaxGradientBackground = 8;
+constexpr int32_t kMaxAlignment = 2;
+constexpr int32_t kMaxButtonType = 1;
+
+constexpr int32_t kLogFontLength = 60;  // a font is a LOGFONTA of exactly this many bytes
+
 struct ByteSpan {
-  const unsigned char *data;  // inside the kind data block; null when empty
+  const unsigned char *data;  // inside the kind data block (a default caption: a constant);
+                              // null when empty
   int32_t length;
 };
 
@@ -50,8 +72,16 @@ struct TimerSettings {
   int32_t period;  // milliseconds, 0 = stopped
 };
 
-// Each reader fills out from a kind data block (empty: all defaults). False when the version
-// is above the kind's highest or the block ends before its layout does.
+// The settings of a kind when its kind data block is empty.
+WindowSettings defaultWindowSettings();
+LabelSettings defaultLabelSettings();
+ButtonSettings defaultButtonSettings();
+TimerSettings defaultTimerSettings();
+
+// Each reader fills out from a kind data block (empty: all defaults). False, with out
+// untouched, when the version is below 1 or above the kind's highest, or the block ends before
+// its layout does. Choices outside their range are held to it, a negative period becomes 0,
+// and a font that is not exactly kLogFontLength bytes reads as empty (the default font).
 bool readWindowSettings(const unsigned char *data, int32_t length, WindowSettings *out);
 bool readLabelSettings(const unsigned char *data, int32_t length, LabelSettings *out);
 bool readButtonSettings(const unsigned char *data, int32_t length, ButtonSettings *out);
