@@ -12,12 +12,14 @@ namespace {
 // of month m is kDaysBefore[m] - kDaysBefore[m - 1].
 const int32_t kDaysBefore[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
-// The formula below counts 1899-12-30 as day 693959; taking it off makes that date day 0.
+// The formula below gives 1899-12-30 the number 1899 * 365 + 474 - 18 + 4 (the leap days
+// up to 1899) + 334 (January to November) + 30 = 693959; taking it off makes that date day 0.
 constexpr int64_t kEpochDayNumber = 693959;
 
 // The double nearest to 1/86400: multiplying the second of the day by it gives the fraction.
 constexpr double kDaysPerSecond = 1.0 / 86400.0;
 
+// True for a Gregorian leap year.
 bool isLeapYear(int32_t year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }

@@ -7,7 +7,7 @@ namespace {
 struct FieldRule {
   int32_t maxDigits;
   const char *unit;        // the unit character consumed after the field, null for none
-  bool spaceSeparates;     // a space also ends the field (only after the day)
+  bool spaceSeparates;     // a space is also consumed after it (only after the day)
 };
 
 // year, month, day, hour, minute, second; the year's four digits let "20171112090503" be read.
@@ -28,6 +28,7 @@ bool startsWithUnit(const char *p, const char *unit) {
   return p[0] == unit[0] && p[1] == unit[1];
 }
 
+// True for the separators of the numeric forms, allowed after any of the first five fields.
 bool isNumericSeparator(char c) { return c == '-' || c == '.' || c == '/' || c == ':'; }
 
 // Reads up to maxDigits ASCII digits at *p into *value (0 when there are none).
