@@ -113,7 +113,8 @@ def step_bytes(step, raw_request):
     if "repeat" in step:
         return step["repeat"].encode("latin-1") * int(step.get("count", 1))
     if "sequence" in step:
-        return bytes(i % 251 for i in range(int(step["sequence"])))
+        n = int(step["sequence"])
+        return (bytes(range(251)) * (n // 251 + 1))[:n]
     if step.get("echo"):
         return raw_request
     return None
@@ -171,6 +172,7 @@ class Endpoint:
             entry["answer"] = index
             entry["raw"] = raw.decode("latin-1")
             self.write_record(entry)
+            conn.settimeout(None)  # the answer may wait for a slow reader as long as it takes
             if index is not None and not send_answer(conn, self.script.answers[index], raw):
                 return
             # Half-close, then wait for the client to close, so that the end of the answer is a
