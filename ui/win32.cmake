@@ -25,3 +25,6 @@ add_library(timecal_ui_win STATIC
   ${CMAKE_CURRENT_LIST_DIR}/value_slots.cpp)
 target_link_libraries(timecal_ui_win PUBLIC timecal_ui_core timecal_values
   user32 gdi32 comctl32 ole32 msimg32)
+# The core's shutdown calls releasePlatformRuntime of this edge: the two libraries need each
+# other, which CMake resolves by repeating them on the link line.
+target_link_libraries(timecal_ui_core PUBLIC timecal_ui_win)

@@ -17,3 +17,11 @@ if(NOT TIMECAL_WIN32)
       ${PROJECT_SOURCE_DIR}/tests/fakes/runtime_platform_fake.cpp
     LIBS timecal_ui_core timecal_values timecal_services_core)
 endif()
+
+if(TIMECAL_WIN32)
+  # The window in the test's own process: its properties, timer, keys and the loop's end.
+  timecal_test(window_runtime_test
+    SOURCES window_runtime_test.cpp ${window_fakes}
+    LIBS timecal_ui_win timecal_services_core
+    PROPERTIES TIMEOUT 120)
+endif()
