@@ -10,9 +10,10 @@ import sys
 import threading
 
 
-def run_relayed(command, env=None, capture=None):
-    """Runs command, copying its stdout and stderr to ours; gives its exit code. When capture is
-    a list, the bytes are appended to it as well."""
+def run_relayed(command, env=None, capture=None, timeout=None):
+    """Runs command, copying its stdout and stderr to ours; gives its exit code, or None when
+    it had to be killed after timeout seconds. When capture is a list, the bytes are appended
+    to it as well."""
     proc = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def copy():
@@ -24,6 +25,11 @@ def run_relayed(command, env=None, capture=None):
 
     copier = threading.Thread(target=copy, daemon=True)
     copier.start()
-    rc = proc.wait()
+    try:
+        rc = proc.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+        rc = None
     copier.join(timeout=0.5)
     return rc
