@@ -25,3 +25,33 @@ if(TIMECAL_WIN32)
     LIBS timecal_ui_win timecal_services_core
     PROPERTIES TIMEOUT 120)
 endif()
+
+if(TIMECAL_WIN32)
+  # The user's view: the program-like test window and a probe that looks at it and sends it
+  # input from another process, driven by a script with screenshots of the display.
+  add_executable(window_ui_app window_ui_app.cpp ${window_fakes})
+  target_link_libraries(window_ui_app PRIVATE timecal_ui_win timecal_services_core timecal_options)
+  target_link_options(window_ui_app PRIVATE -mconsole)
+  add_executable(window_probe_ui window_probe_ui.cpp)
+  target_link_libraries(window_probe_ui PRIVATE user32 timecal_options)
+  target_link_options(window_probe_ui PRIVATE -mconsole)
+endif()
+
+# Every test that puts a window on the shared Wine desktop takes this lock, so that no other
+# window takes the focus or the input meant for it.
+set(window_desktop_lock wine_desktop)
+if(TIMECAL_WIN32)
+  set_tests_properties(window_runtime_test PROPERTIES RESOURCE_LOCK ${window_desktop_lock})
+endif()
+
+if(TIMECAL_WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  foreach(way view close-box system-close alt-f4)
+    add_test(NAME window_ui_${way}
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/window_ui_check.py
+        --app $<TARGET_FILE:window_ui_app> --probe $<TARGET_FILE:window_probe_ui> --way ${way}
+        -- ${CMAKE_CROSSCOMPILING_EMULATOR})
+    set_tests_properties(window_ui_${way} PROPERTIES LABELS "ui;win32" TIMEOUT 120
+      RESOURCE_LOCK ${window_desktop_lock})
+  endforeach()
+endif()
