@@ -55,6 +55,7 @@ bool onHand(double x, double y, double angle, double back, double length, double
   return segmentDistance(x, y, -back * sx, -back * sy, length * sx, length * sy) <= halfWidth;
 }
 
+// The colour a fraction t of the way from a to b.
 Colour mix(const Colour &a, const Colour &b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
@@ -155,11 +156,13 @@ Image render(int size) {
   return img;
 }
 
+// Appends v as 16 bits, little-endian, as the .ico format stores numbers.
 void put16(std::vector<uint8_t> &out, unsigned v) {
   out.push_back(uint8_t(v));
   out.push_back(uint8_t(v >> 8));
 }
 
+// Appends v as 32 bits, little-endian.
 void put32(std::vector<uint8_t> &out, uint32_t v) {
   put16(out, v & 0xffff);
   put16(out, v >> 16);

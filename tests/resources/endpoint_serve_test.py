@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Starts endpoint/serve on a free loopback port and checks what the program gets from it: the
 local time of the server's zone as 19 bytes, no caching, 404 elsewhere, and a clean stop."""
-import calendar
 import http.client
 import os
 import re

@@ -11,6 +11,7 @@ namespace {
 const int kIconSizes[] = {16, 32, 48};
 int g_failures = 0;
 
+// Counts and prints a check that does not hold.
 void expect(bool ok, const char *what) {
   if (!ok) {
     std::printf("FAIL: %s\n", what);
