@@ -131,6 +131,7 @@ void readBody(HINTERNET request, BodyBuffer *body) {
   DWORD size = sizeof lengthText;
   const bool announced =
       HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, lengthText, &size, nullptr);
+  lengthText[kContentLengthCapacity - 1] = '\0';  // the parse can never run past the buffer
   const int32_t chunkSize = chunkSizeFromContentLength(announced ? lengthText : nullptr);
   g_httpReaderCounters.lastChunkSize = chunkSize;
 

@@ -47,7 +47,7 @@ class BodyBufferTest : public ::testing::Test {
     EXPECT_EQ(std::memcmp(body.data, source, static_cast<size_t>(length)), 0);
   }
 
-  static constexpr int32_t kSourceLength = 30000;
+  static constexpr int32_t kSourceLength = 70000;
   unsigned char *source = nullptr;
   int32_t offset = 0;
   BodyBuffer body{};
@@ -60,13 +60,17 @@ struct GrowthCase {
   int32_t capacity;
 };
 
-// Growth happens only when an append does not fit, and then to the new length + 128.
+// Growth happens only when an append does not fit, and then to the new length + 128; past
+// 64 KiB to at least twice the old capacity.
 const GrowthCase kGrowth[] = {
     {"one small body", {19}, 1, 19 + 128},
     {"second append fits the spare room", {19, 128}, 1, 147},
     {"second append one byte too many", {19, 129}, 2, 148 + 128},
     {"reads of 10240 for 25000 bytes", {10240, 10240, 4520}, 3, 25000 + 128},
     {"one read of 25000", {25000}, 1, 25128},
+    {"just below 64 KiB", {65000, 408}, 2, 65536},
+    {"past 64 KiB the buffer doubles", {65000, 1000, 1000}, 2, 2 * 65128},
+    {"one read past 64 KiB", {66000}, 1, 66128},
 };
 
 TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
@@ -85,6 +89,20 @@ TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
     EXPECT_EQ(g_allocations, c.allocations);
     EXPECT_EQ(body.capacity, c.capacity);
   }
+}
+
+// A sender that never stops, read 10240 bytes at a time: growing by each read would take 1641
+// blocks and copy the body once per read; the buffer takes a handful.
+TEST_F(BodyBufferTest, FewBlocksUpToTheLimit) {
+  auto *filler = static_cast<unsigned char *>(g_realHeap.allocate(kBodyLimit));
+  for (int32_t i = 0; i < kBodyLimit; ++i) filler[i] = static_cast<unsigned char>(i % 251);
+  int32_t appended = 0;
+  while (appendToBody(&body, filler + appended, 10240)) appended += 10240;
+  ASSERT_EQ(body.length, kBodyLimit);
+  EXPECT_EQ(std::memcmp(body.data, filler, kBodyLimit), 0);
+  EXPECT_LE(g_allocations, 20);
+  EXPECT_LE(body.capacity, kBodyLimit + kBodySpare);
+  g_realHeap.release(filler);
 }
 
 TEST_F(BodyBufferTest, EmptyAppendTakesNoBlock) {

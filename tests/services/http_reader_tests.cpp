@@ -78,6 +78,8 @@ TEST_F(HttpReaderTest, ReadSizeFollowsContentLength) {
       {"/length-200000", 102400, 200000},
       {"/length-not-a-number", 10240, 300},
       {"/length-negative", 10240, 300},
+      {"/length-31-characters", 301, 300},  // the text and its terminator fill the 32 bytes
+      {"/length-32-characters", 10240, 300},
       {"/length-too-long-for-its-buffer", 10240, 300},
   };
   for (const ChunkCase &c : cases) {
