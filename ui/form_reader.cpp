@@ -66,7 +66,8 @@ bool readUnitRecord(StreamReader *r, uint32_t id, uintptr_t codeStart, UnitRecor
       skipBytes(r, 4) && readWord(r, &u.flags) && readInt(r, &u.tabOrder) &&
       readBindings(r, codeStart, &u) && skipBytes(r, kReservedRecordTail);
   if (!ok) return false;
-  // The kind data is the rest of the record, possibly empty.
+  // The kind data is the rest of the record, possibly empty; taking exactly what is left
+  // cannot fail.
   u.kindDataLength = remainingBytes(*r);
   readBytes(r, u.kindDataLength, &u.kindData);
   u.cursorData = copyBytes(cursor, u.cursorDataLength);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "ui/form_ids.h"
@@ -80,6 +81,21 @@ TEST_F(MainFormTest, EncoderRefusesWhatItCannotWrite) {
   EXPECT_EQ(std::memcmp(small, form, kMainFormLength), 0);
   // A handler before the code start has no offset to store.
   EXPECT_EQ(encodeMainForm(handlers, address(createdForTest) + 1, small, sizeof small), 0);
+}
+
+TEST(MainFormEncoder, OffsetsUseAllThirtyTwoBitsButMinusOne) {
+  if (sizeof(uintptr_t) < 8) GTEST_SKIP() << "a 32-bit address space has no such distances";
+  const MainFormHandlers same = {createdForTest, createdForTest, createdForTest};
+  unsigned char form[kMainFormLength];
+  // 0xFFFFFFFF would read back as "no handler".
+  EXPECT_EQ(encodeMainForm(same, address(createdForTest) - 0xFFFFFFFFu, form, sizeof form), 0);
+  const uintptr_t farStart = address(createdForTest) - 0xFFFFFFFEu;
+  ASSERT_EQ(encodeMainForm(same, farStart, form, sizeof form), kMainFormLength);
+  FormTemplates *read = static_cast<FormTemplates *>(allocateBlock(sizeof(FormTemplates)));
+  ASSERT_TRUE(readFormDescription(form, kMainFormLength, farStart, read));
+  WindowTemplate *w = findWindowTemplate(read, kMainWindowId);
+  EXPECT_EQ(findHandler(w, findUnit(w, kClockTimerId), 0), &createdForTest);
+  discardFormTemplates(read);
 }
 
 TEST_F(MainFormTest, WindowRecordIsTheFirstRecord) {
