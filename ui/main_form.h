@@ -13,6 +13,7 @@ struct MainFormHandlers {
 };
 
 // Writes the stored form into out (capacity bytes) with handler references as offsets from
-// codeStart (null handlers as -1); gives its length, or 0 when capacity is too small.
+// codeStart (null handlers as -1); gives its length (kMainFormLength), or 0 when capacity is
+// too small or a handler does not lie within 0 .. 0xFFFFFFFE bytes after codeStart.
 int32_t encodeMainForm(const MainFormHandlers &handlers, uintptr_t codeStart, unsigned char *out,
                        int32_t capacity);
