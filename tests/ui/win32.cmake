@@ -37,11 +37,15 @@ if(TIMECAL_WIN32)
   target_link_options(window_probe_ui PRIVATE -mconsole)
 endif()
 
-# Every test that puts a window on the shared Wine desktop takes this lock, so that no other
-# window takes the focus or the input meant for it.
-set(window_desktop_lock wine_desktop)
+# The window tests run on a Wine desktop of their own (own prefix, so own wineserver, and own
+# Xvfb display), one at a time, so that no other program's window takes the focus or the input
+# meant for theirs.
+set(window_desktop_lock window_desktop)
+set(window_desktop_environment
+  TIMECAL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-window DISPLAY= TIMECAL_XVFB_DISPLAY=77)
 if(TIMECAL_WIN32)
-  set_tests_properties(window_runtime_test PROPERTIES RESOURCE_LOCK ${window_desktop_lock})
+  set_tests_properties(window_runtime_test PROPERTIES RESOURCE_LOCK ${window_desktop_lock}
+    ENVIRONMENT "${window_desktop_environment}")
 endif()
 
 if(TIMECAL_WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -52,6 +56,6 @@ if(TIMECAL_WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
         --app $<TARGET_FILE:window_ui_app> --probe $<TARGET_FILE:window_probe_ui> --way ${way}
         -- ${CMAKE_CROSSCOMPILING_EMULATOR})
     set_tests_properties(window_ui_${way} PROPERTIES LABELS "ui;win32" TIMEOUT 120
-      RESOURCE_LOCK ${window_desktop_lock})
+      RESOURCE_LOCK ${window_desktop_lock} ENVIRONMENT "${window_desktop_environment}")
   endforeach()
 endif()

@@ -428,7 +428,11 @@ void postKey(UINT message, WPARAM key, LPARAM flags = 0) {
 }
 
 TEST(Keyboard, TabMovesTheFocusToTheOnlyTabStop) {
+  // The frame changes above may have left the window inactive on Wine's desktop.
+  SetForegroundWindow(mainWindow());
+  SetActiveWindow(mainWindow());
   SetFocus(mainWindow());
+  ASSERT_EQ(GetFocus(), mainWindow());
   postKey(WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(GetFocus(), windowOf(kCalibrateButtonId));
   postKey(WM_KEYDOWN, VK_TAB);
@@ -458,6 +462,183 @@ TEST(Keyboard, AltWithTheMarkedLetterClicks) {
   postKey(WM_SYSKEYDOWN, 'K', alt);
   EXPECT_EQ(g_seen.clicks, 1);
   writeText(kCalibrateButtonId, kButtonCaption, "\xD0\xA3\xD7\xBC");
+}
+
+
+bool hasMoveCommand(HWND window) {
+  const HMENU menu = GetSystemMenu(window, FALSE);
+  return menu != nullptr && GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) != 0xFFFFFFFFu;
+}
+
+LONG_PTR styleOf(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
+LONG_PTR exStyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_EXSTYLE); }
+
+TEST(Window, SettingsChangeTheLiveWindow) {
+  const HWND window = mainWindow();
+  EXPECT_TRUE(hasMoveCommand(window));
+  writeInteger(0, 19, 0);  // movable
+  EXPECT_FALSE(hasMoveCommand(window));
+  writeInteger(0, 19, 1);
+  EXPECT_TRUE(hasMoveCommand(window));
+
+  writeInteger(0, 29, 1);  // always on top
+  EXPECT_TRUE(exStyleOf(window) & WS_EX_TOPMOST);
+  writeInteger(0, 29, 0);
+  EXPECT_FALSE(exStyleOf(window) & WS_EX_TOPMOST);
+
+  writeInteger(0, 16, 1);  // maximize button
+  EXPECT_TRUE(styleOf(window) & WS_MAXIMIZEBOX);
+  writeInteger(0, 16, 0);
+  EXPECT_FALSE(styleOf(window) & WS_MAXIMIZEBOX);
+  writeInteger(0, 9, 9);  // border style, held to 6: fixed with a sunken edge
+  EXPECT_EQ(readInteger(0, 9), 6);
+  EXPECT_TRUE(exStyleOf(window) & WS_EX_CLIENTEDGE);
+  writeInteger(0, 9, 1);  // resizable
+  EXPECT_TRUE(styleOf(window) & WS_THICKFRAME);
+  EXPECT_FALSE(exStyleOf(window) & WS_EX_CLIENTEDGE);
+  writeInteger(0, 9, 2);
+  EXPECT_FALSE(styleOf(window) & WS_THICKFRAME);
+  EXPECT_TRUE(styleOf(window) & WS_CAPTION);
+  writeInteger(0, 10, 0x00FFFF);  // background colour
+  EXPECT_EQ(readInteger(0, 10), 0x00FFFF);
+  writeInteger(0, 10, static_cast<int32_t>(0xFF000000u));
+}
+
+TEST(Label, BorderStylesSetTheFrameStyles) {
+  const struct {
+    int32_t style;
+    LONG_PTR exStyle;
+    bool border;
+  } cases[] = {{1, WS_EX_CLIENTEDGE, false},
+               {2, WS_EX_DLGMODALFRAME, false},
+               {3, WS_EX_STATICEDGE, false},
+               {4, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, false},
+               {5, 0, true},
+               {6, 0, false},
+               {0, 0, false}};
+  const LONG_PTR edges = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
+  const HWND label = windowOf(kLocalTimeLabelId);
+  for (const auto &c : cases) {
+    writeInteger(kLocalTimeLabelId, 10, c.style);
+    EXPECT_EQ(exStyleOf(label) & edges, c.exStyle) << c.style;
+    EXPECT_EQ((styleOf(label) & WS_BORDER) != 0, c.border) << c.style;
+  }
+}
+
+TEST(Button, TypeAndAlignmentSetTheStyle) {
+  const HWND button = windowOf(kCalibrateButtonId);
+  const struct {
+    int32_t property, value;
+    LONG_PTR mask, bits;
+  } cases[] = {{11, 0, BS_CENTER, BS_LEFT},    {11, 2, BS_CENTER, BS_RIGHT},
+               {11, 1, BS_CENTER, BS_CENTER},  {12, 0, BS_VCENTER, BS_TOP},
+               {12, 2, BS_VCENTER, BS_BOTTOM}, {12, 1, BS_VCENTER, BS_VCENTER},
+               {9, 1, BS_TYPEMASK, BS_DEFPUSHBUTTON}, {9, 0, BS_TYPEMASK, BS_PUSHBUTTON}};
+  for (const auto &c : cases) {
+    writeInteger(kCalibrateButtonId, c.property, c.value);
+    EXPECT_EQ(styleOf(button) & c.mask, c.bits) << c.property << " " << c.value;
+    EXPECT_TRUE(styleOf(button) & BS_MULTILINE);
+  }
+}
+
+// Paints the control and lets the loop run a little, since Wine copies a window's drawing to
+// the display some time after it is made.
+void settle(HWND control) {
+  UpdateWindow(control);
+  runLoopFor(150);
+}
+
+COLORREF screenPixel(HWND control, int x, int y) {
+  settle(control);
+  POINT at = {x, y};
+  ClientToScreen(control, &at);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+bool closeTo(COLORREF a, COLORREF b) {
+  const auto close = [](int x, int y) { return x - y < 40 && y - x < 40; };
+  return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) &&
+         close(GetBValue(a), GetBValue(b));
+}
+
+// Labels 1 and 2 have no caption here, so what shows is frame and background alone.
+TEST(LabelPaint, GradientBackgroundRunsThroughItsColours) {
+  const HWND label = windowOf(kLocalTimeLabelId);
+  writeText(kLocalTimeLabelId, 8, nullptr);
+  writeInteger(kLocalTimeLabelId, 21, 0x0000FF);  // red
+  writeInteger(kLocalTimeLabelId, 22, 0xFF0000);  // blue
+  writeInteger(kLocalTimeLabelId, 23, static_cast<int32_t>(0xFF000000u));  // left out
+  writeInteger(kLocalTimeLabelId, 20, 1);  // left to right
+  EXPECT_TRUE(closeTo(screenPixel(label, 1, 12), RGB(255, 0, 0)));
+  EXPECT_TRUE(closeTo(screenPixel(label, 174, 12), RGB(0, 0, 255)));
+  writeInteger(kLocalTimeLabelId, 20, 2);  // top to bottom
+  EXPECT_TRUE(closeTo(screenPixel(label, 88, 0), RGB(255, 0, 0)));
+  EXPECT_TRUE(closeTo(screenPixel(label, 88, 23), RGB(0, 0, 255)));
+  writeInteger(kLocalTimeLabelId, 20, 0);
+  EXPECT_EQ(screenPixel(label, 88, 12), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(LabelPaint, GradientFrameSurroundsTheBackground) {
+  const HWND label = windowOf(kNetworkTimeLabelId);
+  writeInteger(kNetworkTimeLabelId, 12, 0x00FF00);  // green outside
+  writeInteger(kNetworkTimeLabelId, 13, 0x00FF00);
+  writeInteger(kNetworkTimeLabelId, 14, 0x00FF00);
+  writeInteger(kNetworkTimeLabelId, 11, 6);
+  writeInteger(kNetworkTimeLabelId, 10, 6);
+  EXPECT_TRUE(closeTo(screenPixel(label, 0, 0), RGB(0, 255, 0)));
+  EXPECT_TRUE(closeTo(screenPixel(label, 5, 12), RGB(0, 255, 0)));
+  EXPECT_TRUE(closeTo(screenPixel(label, 175, 23), RGB(0, 255, 0)));
+  EXPECT_EQ(screenPixel(label, 88, 12), GetSysColor(COLOR_BTNFACE));
+  writeInteger(kNetworkTimeLabelId, 10, 0);
+  EXPECT_EQ(screenPixel(label, 0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
+// The number of pixels of the label within 40 of colour in each channel, or equal to it.
+int32_t countPixels(HWND label, COLORREF colour, bool exactly = false) {
+  settle(label);
+  RECT r;
+  GetWindowRect(label, &r);
+  const HDC screen = GetDC(nullptr);
+  int32_t count = 0;
+  for (LONG y = r.top; y < r.bottom; ++y)
+    for (LONG x = r.left; x < r.right; ++x)
+      if (exactly ? GetPixel(screen, x, y) == colour : closeTo(GetPixel(screen, x, y), colour))
+        ++count;
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+TEST(LabelPaint, TextEffectsDrawTheirCopies) {
+  const HWND label = windowOf(kCreditLabelId);
+  writeInteger(kCreditLabelId, 16, 0x0000FF);
+  const int32_t red = countPixels(label, RGB(255, 0, 0));
+  EXPECT_GT(red, 20);
+  EXPECT_EQ(countPixels(label, RGB(0, 0, 0)), 0);
+  writeInteger(kCreditLabelId, 9, 3);  // a black copy 2 px right and down
+  EXPECT_GT(countPixels(label, RGB(0, 0, 0)), red / 4);
+  writeInteger(kCreditLabelId, 9, 1);  // a white copy 1 px right and down
+  EXPECT_EQ(countPixels(label, RGB(0, 0, 0)), 0);
+  EXPECT_GT(countPixels(label, RGB(255, 255, 255), true), red / 4);
+  writeInteger(kCreditLabelId, 9, 0);
+  EXPECT_EQ(countPixels(label, RGB(255, 255, 255), true), 0);
+}
+
+TEST(Loop, IdleRoutinesRunWhileTheirWindowExists) {
+  struct Count {
+    static void add(void *argument) { ++*static_cast<int32_t *>(argument); }
+  };
+  int32_t kept = 0, dropped = 0;
+  g_runtime.idleRoutines[0] = IdleRoutine{kMainWindowId, Count::add, &kept};
+  g_runtime.idleRoutines[1] = IdleRoutine{0x52010009, Count::add, &dropped};
+  g_runtime.idleRoutineCount = 2;
+  runLoopFor(300);
+  EXPECT_GE(kept, 1);
+  EXPECT_EQ(dropped, 0);
+  EXPECT_EQ(g_runtime.idleRoutineCount, 1);
+  g_runtime.idleRoutineCount = 0;
 }
 
 TEST(Shutdown, EscClosesTheWindowAndEndsTheLoop) {

@@ -169,7 +169,8 @@ class Shot:
 
     def __init__(self, directory, name):
         path = os.path.join(directory, name + ".png")
-        display = os.environ.get("DISPLAY", ":71")
+        # scripts/wine-run's own display when the test is given none.
+        display = os.environ.get("DISPLAY") or ":" + os.environ.get("TIMECAL_XVFB_DISPLAY", "71")
         subprocess.run(["import", "-window", "root", "-display", display, path], check=True,
                        timeout=30)
         size = subprocess.run(["identify", "-format", "%w %h", path], check=True,
