@@ -24,6 +24,11 @@ if(TIMECAL_WIN32)
     SOURCES window_runtime_test.cpp ${window_fakes}
     LIBS timecal_ui_win timecal_services_core
     PROPERTIES TIMEOUT 120)
+  # Its fatal ends: each death test runs in a process of its own.
+  timecal_test(window_fatal_test
+    SOURCES window_fatal_test.cpp form_builder.cpp ${window_fakes}
+    LIBS timecal_ui_win timecal_services_core
+    PROPERTIES TIMEOUT 120)
 endif()
 
 if(TIMECAL_WIN32)
@@ -44,7 +49,8 @@ set(window_desktop_lock window_desktop)
 set(window_desktop_environment
   TIMECAL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-window DISPLAY= TIMECAL_XVFB_DISPLAY=77)
 if(TIMECAL_WIN32)
-  set_tests_properties(window_runtime_test PROPERTIES RESOURCE_LOCK ${window_desktop_lock}
+  set_tests_properties(window_runtime_test window_fatal_test PROPERTIES
+    RESOURCE_LOCK ${window_desktop_lock}
     ENVIRONMENT "${window_desktop_environment}")
 endif()
 
