@@ -20,12 +20,17 @@ constexpr int32_t kGotFocusEvent = -7;
 constexpr int32_t kLostFocusEvent = -8;
 
 enum ButtonProperty : int32_t {
-  kPicture, kButtonType, kCaption, kHorizontalAlignment, kVerticalAlignment, kFont,
+  kPicture,
+  kButtonType,
+  kCaption,
+  kHorizontalAlignment,
+  kVerticalAlignment,
+  kFont,
   kButtonPropertyCount
 };
 
 constexpr int32_t kButtonTypes[kButtonPropertyCount] = {kTypePicture, kTypeChoice, kTypeText,
-                                                        kTypeChoice, kTypeChoice, kTypeFont};
+                                                        kTypeChoice,  kTypeChoice, kTypeFont};
 
 struct ButtonUnit {
   UnitHeader header;
@@ -59,8 +64,8 @@ bool buildButtonWindow(ButtonUnit *button, HWND parent, int32_t childId, const R
   const DWORD style = button->styleBits | buttonStyleBits(button->settings) | BS_MULTILINE |
                       WS_CHILD | WS_CLIPSIBLINGS;
   const HWND window = CreateWindowExA(
-      0, "BUTTON", button->caption != nullptr ? button->caption : "", style, place.left,
-      place.top, place.right - place.left, place.bottom - place.top, parent,
+      0, "BUTTON", button->caption != nullptr ? button->caption : "", style, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)), runtimeInstance(), nullptr);
   if (window == nullptr) return false;
   if (!SetWindowSubclass(window, buttonSubclass, kSubclassId,
@@ -122,9 +127,7 @@ void applyButtonStyle(ButtonUnit *button) {
 bool changeButton(UnitHeader *unit, int32_t property, const KindValue &value) {
   ButtonUnit *button = asButton(unit);
   switch (property) {
-    case kPicture:
-      storeBytes(&button->picture, value);
-      return true;
+    case kPicture: storeBytes(&button->picture, value); return true;
     case kButtonType:
       button->settings.buttonType = clampChoice(value.integer, 1);
       applyButtonStyle(button);
@@ -151,8 +154,7 @@ bool changeButton(UnitHeader *unit, int32_t property, const KindValue &value) {
       releaseUnitFont(&old);
       return false;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -195,8 +197,8 @@ bool recreateButton(UnitHeader *unit) {
   // The old window's destruction removes its subclass, and with it the binding to the unit.
   DestroyWindow(old);
   button->header.window = nullptr;
-  button->styleBits = (button->styleBits & ~static_cast<DWORD>(WS_DISABLED)) |
-                      (enabled ? 0 : WS_DISABLED);
+  button->styleBits =
+      (button->styleBits & ~static_cast<DWORD>(WS_DISABLED)) | (enabled ? 0 : WS_DISABLED);
   if (!buildButtonWindow(button, parent, childId, place)) return false;
   const HWND window = button->header.window;
   // Stacking and showing a child of a live parent do not fail in a way that could be helped.
@@ -232,14 +234,13 @@ LRESULT CALLBACK buttonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM
       RemoveWindowSubclass(window, buttonSubclass, id);
       if (button->header.window == window) button->header.window = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-const UnitKindOps kButtonKind = {
-    kKindButton,     kButtonTypes,   kButtonPropertyCount, createButton, changeButton,
-    buttonValue,     isDefaultButton, recreateButton,      buttonCommand, releaseButton};
+const UnitKindOps kButtonKind = {kKindButton,   kButtonTypes, kButtonPropertyCount, createButton,
+                                 changeButton,  buttonValue,  isDefaultButton,      recreateButton,
+                                 buttonCommand, releaseButton};

@@ -8,8 +8,8 @@
 namespace {
 
 constexpr int32_t kIdSize = 4;
-constexpr int32_t kFileHeaderSize = 6;   // reserved, type 2, image count
-constexpr int32_t kEntrySize = 16;       // size, colours, hot spot, byte count, offset
+constexpr int32_t kFileHeaderSize = 6;  // reserved, type 2, image count
+constexpr int32_t kEntrySize = 16;      // size, colours, hot spot, byte count, offset
 constexpr uint16_t kCursorFileType = 2;
 
 uint16_t readWord(const unsigned char *p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }

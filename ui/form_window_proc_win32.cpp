@@ -43,8 +43,7 @@ void routeCommand(const FormWindowUnit *form, WPARAM wParam, LPARAM lParam) {
   WindowTemplate *window = findWindowTemplate(g_runtime.templates, form->header.windowId);
   if (window == nullptr || lParam == 0) return;
   UnitHeader *unit = controlOf(window, reinterpret_cast<HWND>(lParam));
-  if (unit != nullptr && unit->ops->command != nullptr)
-    unit->ops->command(unit, HIWORD(wParam));
+  if (unit != nullptr && unit->ops->command != nullptr) unit->ops->command(unit, HIWORD(wParam));
 }
 
 void raiseWindowEvent(const FormWindowUnit *form, int32_t event) {
@@ -119,20 +118,11 @@ LRESULT CALLBACK formWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   FormWindowUnit *form = reinterpret_cast<FormWindowUnit *>(unitOfWindow(window));
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
-    case WM_PAINT:
-      paintBackground(window, form);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills the background itself
-    case WM_COMMAND:
-      routeCommand(form, wParam, lParam);
-      return 0;
-    case WM_CLOSE:
-      closeWindow(window, form);
-      return 0;
-    case WM_DESTROY:
-      raiseWindowEvent(form, kDestroyingEvent);
-      return 0;
+    case WM_PAINT: paintBackground(window, form); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint fills the background itself
+    case WM_COMMAND: routeCommand(form, wParam, lParam); return 0;
+    case WM_CLOSE: closeWindow(window, form); return 0;
+    case WM_DESTROY: raiseWindowEvent(form, kDestroyingEvent); return 0;
     case WM_NCDESTROY: {
       const uint32_t windowId = form->header.windowId;
       form->header.window = nullptr;
@@ -141,33 +131,23 @@ LRESULT CALLBACK formWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       releaseUnits(windowId);
       break;
     }
-    case WM_MOVE:
-      raiseWindowEvent(form, kMovedEvent);
-      break;
-    case WM_SIZE:
-      raiseWindowEvent(form, kResizedEvent);
-      break;
-    case WM_SHOWWINDOW:
-      raiseWindowEvent(form, wParam != 0 ? kShownEvent : kHiddenEvent);
-      break;
-    case WM_ACTIVATE:
-      onActivate(form, wParam);
-      break;
+    case WM_MOVE: raiseWindowEvent(form, kMovedEvent); break;
+    case WM_SIZE: raiseWindowEvent(form, kResizedEvent); break;
+    case WM_SHOWWINDOW: raiseWindowEvent(form, wParam != 0 ? kShownEvent : kHiddenEvent); break;
+    case WM_ACTIVATE: onActivate(form, wParam); break;
     case WM_NCHITTEST: {
       const LRESULT hit = DefWindowProcA(window, message, wParam, lParam);
       return form->settings.dragAnywhere != 0 && hit == HTCLIENT ? HTCAPTION : hit;
     }
     case WM_NCACTIVATE:
-      if (form->settings.keepTitleActive != 0)
-        return DefWindowProcA(window, message, TRUE, lParam);
+      if (form->settings.keepTitleActive != 0) return DefWindowProcA(window, message, TRUE, lParam);
       break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window &&
           showUnitCursor(&form->header))
         return TRUE;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

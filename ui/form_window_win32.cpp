@@ -9,16 +9,37 @@ constexpr char kDefaultFormClass[] = "TimecalForm";
 constexpr char kDefaultIcon[] = "DEFAULT_ICON";
 
 enum FormProperty : int32_t {
-  kCaption, kBorderStyle, kBackgroundColour, kBackgroundPicture, kPictureMode, kBackgroundSound,
-  kSoundPlayMode, kControlBox, kMaximizeButton, kMinimizeButton, kStartPosition, kMovable, kIcon,
-  kEnterMovesFocus, kEscCloses, kF1OpensHelp, kHelpFile, kHelpContext, kShowInTaskbar,
-  kDragAnywhere, kShape, kAlwaysOnTop, kKeepTitleActive, kClassName, kFormPropertyCount
+  kCaption,
+  kBorderStyle,
+  kBackgroundColour,
+  kBackgroundPicture,
+  kPictureMode,
+  kBackgroundSound,
+  kSoundPlayMode,
+  kControlBox,
+  kMaximizeButton,
+  kMinimizeButton,
+  kStartPosition,
+  kMovable,
+  kIcon,
+  kEnterMovesFocus,
+  kEscCloses,
+  kF1OpensHelp,
+  kHelpFile,
+  kHelpContext,
+  kShowInTaskbar,
+  kDragAnywhere,
+  kShape,
+  kAlwaysOnTop,
+  kKeepTitleActive,
+  kClassName,
+  kFormPropertyCount
 };
 
 constexpr int32_t kFormTypes[kFormPropertyCount] = {
-    kTypeText,    kTypeChoice,  kTypeBackgroundColour, kTypePicture, kTypeChoice, 1012,
-    kTypeChoice,  kTypeBoolean, kTypeBoolean,          kTypeBoolean, kTypeChoice, kTypeBoolean,
-    1010,         kTypeBoolean, kTypeBoolean,          kTypeBoolean, kTypeText,   kTypeInteger,
+    kTypeText,    kTypeChoice,  kTypeBackgroundColour, kTypePicture, kTypeChoice,  kTypeSound,
+    kTypeChoice,  kTypeBoolean, kTypeBoolean,          kTypeBoolean, kTypeChoice,  kTypeBoolean,
+    kTypeIcon,    kTypeBoolean, kTypeBoolean,          kTypeBoolean, kTypeText,    kTypeInteger,
     kTypeBoolean, kTypeBoolean, kTypeChoice,           kTypeBoolean, kTypeBoolean, kTypeText};
 
 constexpr int32_t kNoClamp = -1;
@@ -82,8 +103,8 @@ void frameStyles(const FormWindowUnit *form, DWORD *style, DWORD *exStyle) {
   if (s.minimizeButton != 0) *style |= WS_MINIMIZEBOX;
 }
 
-constexpr DWORD kFrameStyleMask = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                                  WS_MAXIMIZEBOX | WS_MINIMIZEBOX;
+constexpr DWORD kFrameStyleMask =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX;
 constexpr DWORD kFrameExStyleMask = WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE;
 
 // Gives the form's window class, registered on first use: its class name setting or the
@@ -98,9 +119,11 @@ const char *formClass(const FormWindowUnit *form) {
 // Sends the big and small icons of "DEFAULT_ICON"; a program without that icon keeps the
 // class's (none), which is no error.
 void applyIcons(HWND window) {
-  const struct { WPARAM which; int width, height; } sizes[] = {
-      {ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
-      {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
+  const struct {
+    WPARAM which;
+    int width, height;
+  } sizes[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+               {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
   for (const auto &size : sizes) {
     const HANDLE icon =
         LoadImageA(runtimeInstance(), kDefaultIcon, IMAGE_ICON, size.width, size.height, LR_SHARED);
@@ -136,7 +159,8 @@ void applyFrame(FormWindowUnit *form) {
   const DWORD oldStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const DWORD oldExStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
   // The style words of a live window of the run time's own class are always writable.
-  SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>((oldStyle & ~kFrameStyleMask) | style));
+  SetWindowLongPtrA(window, GWL_STYLE,
+                    static_cast<LONG_PTR>((oldStyle & ~kFrameStyleMask) | style));
   SetWindowLongPtrA(window, GWL_EXSTYLE,
                     static_cast<LONG_PTR>((oldExStyle & ~kFrameExStyleMask) | exStyle));
   // Only makes the frame change take effect; a failure leaves the old frame drawn.
@@ -202,8 +226,8 @@ UnitHeader *createForm(const UnitCreateArgs &args) {
       windowClass == nullptr
           ? nullptr
           : CreateWindowExA(exStyle, windowClass, form->caption != nullptr ? form->caption : "",
-                            style, x, y, args.width, args.height, owner, nullptr,
-                            runtimeInstance(), form);
+                            style, x, y, args.width, args.height, owner, nullptr, runtimeInstance(),
+                            form);
   if (window == nullptr) {
     releaseForm(&form->header);
     return nullptr;
@@ -215,7 +239,8 @@ UnitHeader *createForm(const UnitCreateArgs &args) {
     // The window exists and is hidden; a refused move leaves it at the size Windows chose.
     MoveWindow(window, x, y, args.width, args.height, TRUE);
   applyIcons(window);
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
   if (s.alwaysOnTop != 0) applyTopmost(form);
   if (s.movable == 0) applyMovable(form);
   return &form->header;
@@ -232,9 +257,7 @@ bool changeForm(UnitHeader *unit, int32_t property, const KindValue &value) {
       case kBorderStyle:
       case kControlBox:
       case kMaximizeButton:
-      case kMinimizeButton:
-        applyFrame(form);
-        break;
+      case kMinimizeButton: applyFrame(form); break;
       case kMovable: applyMovable(form); break;
       case kAlwaysOnTop: applyTopmost(form); break;
       default: break;
@@ -269,7 +292,8 @@ KindValue formValue(UnitHeader *unit, int32_t property) {
     return integerValue(form->settings.*(setting->member));
   switch (property) {
     case kCaption: return textValue(form->caption);
-    case kBackgroundColour: return integerValue(static_cast<int32_t>(form->settings.backgroundColour));
+    case kBackgroundColour:
+      return integerValue(static_cast<int32_t>(form->settings.backgroundColour));
     case kBackgroundPicture: return byteSetValue(form->backgroundPicture);
     case kBackgroundSound: return byteSetValue(form->backgroundSound);
     case kIcon: return byteSetValue(form->icon);
@@ -281,6 +305,6 @@ KindValue formValue(UnitHeader *unit, int32_t property) {
 
 }  // namespace
 
-const UnitKindOps kFormWindowKind = {kKindWindow, kFormTypes, kFormPropertyCount, createForm,
-                                     changeForm,  formValue,  nullptr,            nullptr,
-                                     nullptr,     releaseForm};
+const UnitKindOps kFormWindowKind = {
+    kKindWindow, kFormTypes, kFormPropertyCount, createForm, changeForm, formValue, nullptr,
+    nullptr,     nullptr,    releaseForm};

@@ -32,8 +32,8 @@ void enterModuleDirectory() {
 // it cannot be made, and such windows are then unowned.
 HWND createHiddenOwner() {
   if (!registerRuntimeClass(kOwnerClass, 0, DefWindowProcA)) return nullptr;
-  return CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                         nullptr, runtimeInstance(), nullptr);
+  return CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         runtimeInstance(), nullptr);
 }
 
 }  // namespace

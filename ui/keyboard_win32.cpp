@@ -32,8 +32,8 @@ bool findContext(HWND target, KeyContext *context) {
 bool focusClaims(const MSG &message, HWND form) {
   const HWND focus = GetFocus();
   if (focus == nullptr || focus == form) return false;
-  const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, message.wParam,
-                                    reinterpret_cast<LPARAM>(&message));
+  const LRESULT code =
+      SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
   if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
   return message.wParam == VK_TAB && (code & DLGC_WANTTAB);
 }
@@ -70,8 +70,10 @@ void moveFocus(const KeyContext &context, bool backwards, bool all) {
   for (int32_t k = 0; k < count; ++k)
     if (unitWindow(window->units[order[k]]) == focus) current = k;
   int32_t next;
-  if (current < 0) next = backwards ? count - 1 : 0;
-  else next = (current + (backwards ? count - 1 : 1)) % count;
+  if (current < 0)
+    next = backwards ? count - 1 : 0;
+  else
+    next = (current + (backwards ? count - 1 : 1)) % count;
   // SetFocus answers the window that had the focus, not success.
   SetFocus(unitWindow(window->units[order[next]]));
 }
@@ -81,8 +83,7 @@ bool clickDefaultButton(const KeyContext &context) {
   WindowTemplate *window = context.window;
   for (int32_t i = 1; i < window->unitCount; ++i) {
     UnitHeader *unit = static_cast<UnitHeader *>(window->units[i].object);
-    if (unit == nullptr || unit->ops->isDefaultButton == nullptr || !usable(unit->window))
-      continue;
+    if (unit == nullptr || unit->ops->isDefaultButton == nullptr || !usable(unit->window)) continue;
     if (unit->ops->isDefaultButton(unit)) {
       raiseEvent(unit->windowId, unit->unitId, kClickEvent);
       return true;
@@ -122,7 +123,8 @@ bool clickMnemonic(const KeyContext &context, char key) {
     const int32_t length = GetWindowTextLengthA(control);
     if (length <= 0) continue;
     char *caption = static_cast<char *>(allocateBlock(length + 1));
-    const bool marked = GetWindowTextA(control, caption, length + 1) > 0 && marksMnemonic(caption, key);
+    const bool marked =
+        GetWindowTextA(control, caption, length + 1) > 0 && marksMnemonic(caption, key);
     releaseBlock(caption);
     if (marked) {
       raiseEvent(context.form->header.windowId, record.id, kClickEvent);
@@ -168,7 +170,6 @@ bool handleFormKey(const MSG &message) {
       if (s.escCloses == 0) return false;
       SendMessageA(form, WM_CLOSE, 0, 0);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }

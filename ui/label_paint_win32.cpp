@@ -87,13 +87,18 @@ void paintBackground(HDC dc, const LabelUnit *label, const RECT &r, HRGN clip) {
 // The DrawText format of the alignment settings.
 UINT textFormat(const LabelSettings &s) {
   UINT format = DT_NOCLIP;
-  if (s.horizontalAlignment == 1) format |= DT_CENTER;
-  else if (s.horizontalAlignment == 2) format |= DT_RIGHT;
-  else format |= DT_LEFT;
+  if (s.horizontalAlignment == 1)
+    format |= DT_CENTER;
+  else if (s.horizontalAlignment == 2)
+    format |= DT_RIGHT;
+  else
+    format |= DT_LEFT;
   if (s.wordWrap != 0) return format | DT_WORDBREAK | DT_VCENTER;
   format |= DT_SINGLELINE;
-  if (s.verticalAlignment == 1) format |= DT_VCENTER;
-  else if (s.verticalAlignment == 2) format |= DT_BOTTOM;
+  if (s.verticalAlignment == 1)
+    format |= DT_VCENTER;
+  else if (s.verticalAlignment == 2)
+    format |= DT_BOTTOM;
   return format;
 }
 

@@ -11,18 +11,35 @@ constexpr char kLabelClass[] = "TimecalLabel";
 constexpr int32_t kMinimumGradientBorder = 5;
 
 enum LabelProperty : int32_t {
-  kCaption, kTextEffect, kBorderStyle, kGradientBorderWidth, kGradientBorderColour1,
-  kGradientBorderColour2, kGradientBorderColour3, kFont, kTextColour, kBackgroundColour,
-  kPicture, kPictureMode, kGradientBackground, kGradientBackgroundColour1,
-  kGradientBackgroundColour2, kGradientBackgroundColour3, kHorizontalAlignment, kWordWrap,
-  kVerticalAlignment, kBindingText1, kBindingText2, kLabelPropertyCount
+  kCaption,
+  kTextEffect,
+  kBorderStyle,
+  kGradientBorderWidth,
+  kGradientBorderColour1,
+  kGradientBorderColour2,
+  kGradientBorderColour3,
+  kFont,
+  kTextColour,
+  kBackgroundColour,
+  kPicture,
+  kPictureMode,
+  kGradientBackground,
+  kGradientBackgroundColour1,
+  kGradientBackgroundColour2,
+  kGradientBackgroundColour3,
+  kHorizontalAlignment,
+  kWordWrap,
+  kVerticalAlignment,
+  kBindingText1,
+  kBindingText2,
+  kLabelPropertyCount
 };
 
 constexpr int32_t kLabelTypes[kLabelPropertyCount] = {
-    kTypeText,   kTypeChoice, kTypeChoice, kTypeInteger, kTypeColour,
-    kTypeColour, kTypeColour, kTypeFont,   kTypeTextColour, kTypeBackgroundColour,
-    kTypePicture, kTypeChoice, kTypeChoice, kTypeColour, kTypeColour,
-    kTypeColour, kTypeChoice, kTypeBoolean, kTypeChoice, kTypeBindingText,
+    kTypeText,        kTypeChoice, kTypeChoice,  kTypeInteger,    kTypeColour,
+    kTypeColour,      kTypeColour, kTypeFont,    kTypeTextColour, kTypeBackgroundColour,
+    kTypePicture,     kTypeChoice, kTypeChoice,  kTypeColour,     kTypeColour,
+    kTypeColour,      kTypeChoice, kTypeBoolean, kTypeChoice,     kTypeBindingText,
     kTypeBindingField};
 
 LabelUnit *asLabel(UnitHeader *unit) { return reinterpret_cast<LabelUnit *>(unit); }
@@ -110,7 +127,9 @@ UnitHeader *createLabel(const UnitCreateArgs &args) {
 }
 
 // Stores a colour setting.
-void storeColour(uint32_t *slot, const KindValue &value) { *slot = static_cast<uint32_t>(value.integer); }
+void storeColour(uint32_t *slot, const KindValue &value) {
+  *slot = static_cast<uint32_t>(value.integer);
+}
 
 // Stores the value; a label never asks to be re-created.
 bool changeLabel(UnitHeader *unit, int32_t property, const KindValue &value) {
@@ -157,11 +176,8 @@ bool changeLabel(UnitHeader *unit, int32_t property, const KindValue &value) {
     case kWordWrap: s.wordWrap = value.integer; break;
     case kVerticalAlignment: s.verticalAlignment = clampChoice(value.integer, 2); break;
     case kBindingText1:
-    case kBindingText2:
-      storeText(&label->bindingTexts[property - kBindingText1], value);
-      break;
-    default:
-      return false;
+    case kBindingText2: storeText(&label->bindingTexts[property - kBindingText1], value); break;
+    default: return false;
   }
   invalidateLabel(label);
   return false;
@@ -195,8 +211,7 @@ KindValue labelValue(UnitHeader *unit, int32_t property) {
     case kWordWrap: return integerValue(s.wordWrap);
     case kVerticalAlignment: return integerValue(s.verticalAlignment);
     case kBindingText1:
-    case kBindingText2:
-      return textValue(label->bindingTexts[property - kBindingText1]);
+    case kBindingText2: return textValue(label->bindingTexts[property - kBindingText1]);
     default: return noValue();
   }
 }
@@ -204,25 +219,21 @@ KindValue labelValue(UnitHeader *unit, int32_t property) {
 // Serves the label's messages, one routine each.
 LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      bindUnitWindow(window, lParam);
-      break;
+    case WM_NCCREATE: bindUnitWindow(window, lParam); break;
     case WM_PAINT:
       if (UnitHeader *unit = unitOfWindow(window)) {
         paintLabel(asLabel(unit));
         return 0;
       }
       break;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills the background itself
+    case WM_ERASEBKGND: return 1;  // the paint fills the background itself
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && showUnitCursor(unitOfWindow(window))) return TRUE;
       break;
     case WM_NCDESTROY:
       if (UnitHeader *unit = unitOfWindow(window)) unit->window = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -230,5 +241,5 @@ LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 const UnitKindOps kLabelKind = {
-    kKindLabel, kLabelTypes, kLabelPropertyCount, createLabel, changeLabel, labelValue,
-    nullptr,    nullptr,     nullptr,             releaseLabel};
+    kKindLabel, kLabelTypes, kLabelPropertyCount, createLabel, changeLabel, labelValue, nullptr,
+    nullptr,    nullptr,     releaseLabel};

@@ -40,9 +40,10 @@ UnitHeader *createUnit(const WindowTemplate &window, const UnitRecord &record, H
                        int32_t childId) {
   const UnitKindOps *ops = findUnitKind(record.kind);
   if (ops == nullptr) failLoad();
-  const UnitCreateArgs args = {record.kindData, record.kindDataLength, flagStyles(record),
-                               parent, childId, record.left, record.top, record.width,
-                               record.height, window.windowId, record.id};
+  const UnitCreateArgs args = {
+      record.kindData, record.kindDataLength, flagStyles(record), parent,
+      childId,         record.left,           record.top,         record.width,
+      record.height,   window.windowId,       record.id};
   UnitHeader *unit = ops->create(args);
   if (unit == nullptr) failLoad();
   return unit;
@@ -105,8 +106,10 @@ void showForm(const FormWindowUnit *form) {
 // Step 2: brings an existing window forward instead of loading it again.
 void bringForward(HWND window) {
   // Both calls answer the previous state, not success.
-  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  else SetForegroundWindow(window);
+  if (IsIconic(window))
+    ShowWindow(window, SW_RESTORE);
+  else
+    SetForegroundWindow(window);
 }
 
 }  // namespace
@@ -130,13 +133,13 @@ void loadWindow(uint32_t windowId) {
   for (int32_t i = window->unitCount - 1; i >= 1; --i, childId += kChildIdStep)
     window->units[i].object = createUnit(*window, window->units[i], formWindow, childId);
 
-  placeAndStack(window, formWindow);  // 6
+  placeAndStack(window, formWindow);                 // 6
   for (int32_t i = 0; i < window->unitCount; ++i) {  // 7
     UnitRecord &record = window->units[i];
     record.cursor = makeUnitCursor(record.cursorData, record.cursorDataLength);
   }
   // 8: the kinds of this run time take no window-complete notification.
-  showControls(window);  // 9
+  showControls(window);       // 9
   dispatchWaitingMessages();  // 10
   --g_runtime.eventsSuppressed;
 

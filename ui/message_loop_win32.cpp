@@ -52,8 +52,7 @@ bool restartsIdle(const MSG &message, MSG *last) {
   if (message.message == WM_PAINT && last->message == WM_PAINT && last->hwnd == message.hwnd)
     return false;
   if ((message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) &&
-      message.message == last->message && message.pt.x == last->pt.x &&
-      message.pt.y == last->pt.y)
+      message.message == last->message && message.pt.x == last->pt.x && message.pt.y == last->pt.y)
     return false;
   *last = message;
   return true;
@@ -77,6 +76,7 @@ void runMessageLoop() {
     // -1 only comes for an invalid window filter, which this loop does not pass; it ends the
     // loop rather than spinning on it.
     if (got == 0 || got == -1) return;
+    // The forms of this run time have no accelerator tables; the keyboard handling comes next.
     if (!handleFormKey(message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -39,8 +39,10 @@ bool placeOf(HWND live, bool topLevel, RECT *place) {
 
 // The 60 bytes of the font in use: the stored LOGFONTA, or the default GUI font's.
 void fontInUse(const KindValue &stored, unsigned char *font) {
-  if (stored.length == kFontDataLength) std::memcpy(font, stored.bytes, kFontDataLength);
-  else describeDefaultGuiFont(font);
+  if (stored.length == kFontDataLength)
+    std::memcpy(font, stored.bytes, kFontDataLength);
+  else
+    describeDefaultGuiFont(font);
 }
 
 // Gives a kind property, converted; nothing for a number past the kind's table.
@@ -82,8 +84,8 @@ PropertyValue readCommonProperty(WindowTemplate *window, UnitRecord *record, int
       break;
     }
     case kDisabled: {
-      const bool disabled = live != nullptr ? !IsWindowEnabled(live)
-                                            : (record->flags & kFlagDisabled) != 0;
+      const bool disabled =
+          live != nullptr ? !IsWindowEnabled(live) : (record->flags & kFlagDisabled) != 0;
       value = integerValue(disabled ? 1 : 0);
       break;
     }
@@ -181,9 +183,7 @@ void writeCommonProperty(WindowTemplate *window, UnitRecord *record, int32_t pro
       if (live != nullptr) resizeLive(live, property, size);
       break;
     }
-    case kTag:
-      storeText(&record->tag, value);
-      break;
+    case kTag: storeText(&record->tag, value); break;
     case kVisible: {
       setFlag(record, kFlagVisible, value.integer != 0);
       const KindTraits *traits = findKindTraits(record->kind);
@@ -197,11 +197,8 @@ void writeCommonProperty(WindowTemplate *window, UnitRecord *record, int32_t pro
       // EnableWindow answers the previous state, not success.
       if (live != nullptr) EnableWindow(live, value.integer == 0);
       break;
-    case kCursor:
-      storeCursor(record, value);
-      break;
-    default:
-      break;
+    case kCursor: storeCursor(record, value); break;
+    default: break;
   }
 }
 

@@ -12,26 +12,19 @@ TypeClass classifyPropertyType(int32_t type) {
     case 1001:
     case 1014:
     case 1015:
-    case 1017:
-      return TypeClass::integer;
-    case 1006:
-      return TypeClass::choice;
+    case 1017: return TypeClass::integer;
+    case 1006: return TypeClass::choice;
     case 1002:
-    case 1004:
-      return TypeClass::wide;
-    case 1003:
-      return TypeClass::boolean;
+    case 1004: return TypeClass::wide;
+    case 1003: return TypeClass::boolean;
     case 1009:
     case 1010:
     case 1011:
     case 1012:
     case 1023:
-    case 1024:
-      return TypeClass::bytes;
-    case 1013:
-      return TypeClass::font;
-    default:
-      return TypeClass::text;
+    case 1024: return TypeClass::bytes;
+    case 1013: return TypeClass::font;
+    default: return TypeClass::text;
   }
 }
 
@@ -39,7 +32,9 @@ TypeClass classifyPropertyType(int32_t type) {
 KindValue noValue() { return KindValue{ValueForm::none, 0, 0, nullptr, 0}; }
 
 // Gives a 32-bit value.
-KindValue integerValue(int32_t value) { return KindValue{ValueForm::integer, value, 0, nullptr, 0}; }
+KindValue integerValue(int32_t value) {
+  return KindValue{ValueForm::integer, value, 0, nullptr, 0};
+}
 
 // Gives a 64-bit value.
 KindValue wideValue(uint64_t value) { return KindValue{ValueForm::wide, 0, value, nullptr, 0}; }
@@ -57,22 +52,18 @@ KindValue textValue(const char *text) { return bytesValue(text, textLength(text)
 KindValue valueFromWire(int32_t type, uintptr_t low, uint32_t high) {
   const int32_t low32 = static_cast<int32_t>(static_cast<uint32_t>(low));
   switch (classifyPropertyType(type)) {
-    case TypeClass::integer:
-      return integerValue(low32);
-    case TypeClass::choice:
-      return integerValue(low32 < 0 ? 0 : low32);
+    case TypeClass::integer: return integerValue(low32);
+    case TypeClass::choice: return integerValue(low32 < 0 ? 0 : low32);
     case TypeClass::wide:
       return wideValue(static_cast<uint32_t>(low) | static_cast<uint64_t>(high) << 32);
-    case TypeClass::boolean:
-      return integerValue(low32 != 0 ? 1 : 0);
+    case TypeClass::boolean: return integerValue(low32 != 0 ? 1 : 0);
     case TypeClass::bytes:
     case TypeClass::font: {
       const ByteSetHeader *set = reinterpret_cast<const ByteSetHeader *>(low);
       if (set == nullptr) return bytesValue(nullptr, 0);
       return bytesValue(byteSetBytes(set), set->length);
     }
-    case TypeClass::text:
-      break;
+    case TypeClass::text: break;
   }
   return textValue(reinterpret_cast<const char *>(low));
 }
@@ -81,8 +72,7 @@ KindValue valueFromWire(int32_t type, uintptr_t low, uint32_t high) {
 PropertyValue valueToWire(int32_t type, const KindValue &value) {
   PropertyValue wire = {0, 0};
   switch (value.form) {
-    case ValueForm::none:
-      return wire;
+    case ValueForm::none: return wire;
     case ValueForm::integer:
       if (classifyPropertyType(type) == TypeClass::boolean)
         wire.low = value.integer == 1 ? 1 : 0;
@@ -93,8 +83,7 @@ PropertyValue valueToWire(int32_t type, const KindValue &value) {
       wire.low = static_cast<uint32_t>(value.wide);
       wire.high = static_cast<uint32_t>(value.wide >> 32);
       return wire;
-    case ValueForm::bytes:
-      break;
+    case ValueForm::bytes: break;
   }
   if (value.length <= 0) return wire;
   const TypeClass typeClass = classifyPropertyType(type);
@@ -161,21 +150,11 @@ int32_t faceLength(const char *face, int32_t limit) {
 PropertyValue fontMemberToWire(const unsigned char *font, int32_t member) {
   PropertyValue wire = {0, 0};
   switch (member) {
-    case 0:
-      wire.low = static_cast<uint32_t>(readLong(font, kEscapementAt));
-      break;
-    case 1:
-      wire.low = readLong(font, kWeightAt) >= kBoldWeight ? 1 : 0;
-      break;
-    case 2:
-      wire.low = font[kItalicAt] != 0 ? 1 : 0;
-      break;
-    case 3:
-      wire.low = font[kStrikeOutAt] != 0 ? 1 : 0;
-      break;
-    case 4:
-      wire.low = font[kUnderlineAt] != 0 ? 1 : 0;
-      break;
+    case 0: wire.low = static_cast<uint32_t>(readLong(font, kEscapementAt)); break;
+    case 1: wire.low = readLong(font, kWeightAt) >= kBoldWeight ? 1 : 0; break;
+    case 2: wire.low = font[kItalicAt] != 0 ? 1 : 0; break;
+    case 3: wire.low = font[kStrikeOutAt] != 0 ? 1 : 0; break;
+    case 4: wire.low = font[kUnderlineAt] != 0 ? 1 : 0; break;
     case 5: {
       const int64_t height = readLong(font, kHeightAt);
       wire.low = static_cast<uint32_t>(height < 0 ? -height : height);
@@ -187,8 +166,7 @@ PropertyValue fontMemberToWire(const unsigned char *font, int32_t member) {
       if (n > 0) wire.low = reinterpret_cast<uintptr_t>(textFromBytes(face, n));
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return wire;
 }
@@ -202,21 +180,11 @@ bool setFontMember(unsigned char *font, int32_t member, uintptr_t low) {
       writeLong(font, kEscapementAt, low32);
       writeLong(font, kOrientationAt, low32);
       return true;
-    case 1:
-      writeLong(font, kWeightAt, flag != 0 ? kBoldWeight : kNormalWeight);
-      return true;
-    case 2:
-      font[kItalicAt] = flag;
-      return true;
-    case 3:
-      font[kStrikeOutAt] = flag;
-      return true;
-    case 4:
-      font[kUnderlineAt] = flag;
-      return true;
-    case 5:
-      writeLong(font, kHeightAt, low32 < 0 ? low32 : -low32);
-      return true;
+    case 1: writeLong(font, kWeightAt, flag != 0 ? kBoldWeight : kNormalWeight); return true;
+    case 2: font[kItalicAt] = flag; return true;
+    case 3: font[kStrikeOutAt] = flag; return true;
+    case 4: font[kUnderlineAt] = flag; return true;
+    case 5: writeLong(font, kHeightAt, low32 < 0 ? low32 : -low32); return true;
     case 6: {
       const char *face = reinterpret_cast<const char *>(low);
       const int32_t n = face == nullptr ? 0 : faceLength(face, kFontFaceLength - 1);
@@ -224,7 +192,6 @@ bool setFontMember(unsigned char *font, int32_t member, uintptr_t low) {
       if (n > 0) std::memcpy(font + kFaceAt, face, n);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }

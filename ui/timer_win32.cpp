@@ -82,9 +82,7 @@ KindValue timerValue(UnitHeader *unit, int32_t property) {
 // Serves the timer window's messages.
 LRESULT CALLBACK timerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      bindUnitWindow(window, lParam);
-      break;
+    case WM_NCCREATE: bindUnitWindow(window, lParam); break;
     case WM_CREATE:
       if (TimerUnit *timer = asTimer(unitOfWindow(window)); timer != nullptr && timer->period > 0)
         startTimer(timer);
@@ -102,8 +100,7 @@ LRESULT CALLBACK timerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
       if (UnitHeader *unit = unitOfWindow(window)) unit->window = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

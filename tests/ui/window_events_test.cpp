@@ -97,8 +97,13 @@ TEST_F(MainFormEvents, UnboundEventsDoNothing) {
   const struct {
     uint32_t unit;
     int32_t event;
-  } cases[] = {{0, 1},  {0, 12}, {kCalibrateButtonId, -7}, {kCalibrateButtonId, -8},
-               {kClockTimerId, 1}, {kCreditLabelId, 0}, {kLocalTimeLabelId, 0}};
+  } cases[] = {{0, 1},
+               {0, 12},
+               {kCalibrateButtonId, -7},
+               {kCalibrateButtonId, -8},
+               {kClockTimerId, 1},
+               {kCreditLabelId, 0},
+               {kLocalTimeLabelId, 0}};
   for (const auto &c : cases) raiseEvent(kMainWindowId, c.unit, c.event);
   EXPECT_EQ(g_seen.created + g_seen.clicked + g_seen.ticked, 0);
 }
@@ -165,7 +170,8 @@ class BuiltFormEvents : public ::testing::Test {
 };
 
 TEST_F(BuiltFormEvents, SharedBindingsCallTheOwnersHandlerForTheRaisingUnit) {
-  const uint32_t clickAt = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(onClick) - codeStart());
+  const uint32_t clickAt =
+      static_cast<uint32_t>(reinterpret_cast<uintptr_t>(onClick) - codeStart());
   const TestBinding click = {0, clickAt};
   TestUnit units[3] = {testUnit(0x06010000, kKindWindow), testUnit(0x16010001, kKindButton),
                        testUnit(0x16010002, kKindButton)};

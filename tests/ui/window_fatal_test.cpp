@@ -64,7 +64,8 @@ TEST(Fatal, UnitsThatCannotBeCreated) {
     uint32_t kind;
     const unsigned char *data;
     int32_t length;
-  } cases[] = {{kKindLabel, labelVersion3, 4}, {kKindTimer, timerCutShort, 5}, {0x00010099, nullptr, 0}};
+  } cases[] = {
+      {kKindLabel, labelVersion3, 4}, {kKindTimer, timerCutShort, 5}, {0x00010099, nullptr, 0}};
   for (const auto &c : cases)
     EXPECT_EXIT(
         {
@@ -94,7 +95,8 @@ TEST(Fatal, BuiltFormWithReadableUnitsLoads) {
   // The counterpart of the cases above: the same built form with a readable label loads.
   initialiseRuntime(builtForm(kKindLabel, nullptr, 0));
   loadWindow(kMainWindowId);
-  const UnitRecord *label = findUnit(findWindowTemplate(g_runtime.templates, kMainWindowId), 0x16010001);
+  const UnitRecord *label =
+      findUnit(findWindowTemplate(g_runtime.templates, kMainWindowId), 0x16010001);
   ASSERT_NE(label, nullptr);
   EXPECT_NE(label->object, nullptr);
   shutdownRuntime(0);

@@ -20,13 +20,10 @@ HWND findMainWindow() { return FindWindowA(nullptr, kCaption); }
 
 void printHex(const char *text) {
   if (*text == '\0') std::printf("-");
-  for (const char *p = text; *p != '\0'; ++p)
-    std::printf("%02X", static_cast<unsigned char>(*p));
+  for (const char *p = text; *p != '\0'; ++p) std::printf("%02X", static_cast<unsigned char>(*p));
 }
 
-void printRect(const RECT &r) {
-  std::printf(" %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
-}
+void printRect(const RECT &r) { std::printf(" %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom); }
 
 int inspect(HWND window) {
   char text[512];
@@ -43,7 +40,8 @@ int inspect(HWND window) {
   printRect(r);
   std::printf("\n");
   std::printf("style %08lX\n", static_cast<unsigned long>(GetWindowLongPtrA(window, GWL_STYLE)));
-  std::printf("exstyle %08lX\n", static_cast<unsigned long>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+  std::printf("exstyle %08lX\n",
+              static_cast<unsigned long>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
   std::printf("owner %d\n", GetWindow(window, GW_OWNER) != nullptr ? 1 : 0);
   std::printf("visible %d\n", IsWindowVisible(window) ? 1 : 0);
   GetWindowTextA(window, text, sizeof text);

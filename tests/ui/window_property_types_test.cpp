@@ -174,8 +174,8 @@ TEST_F(FontMembers, WrittenMembersReadBack) {
   const struct {
     int32_t member;
     uintptr_t written, read;
-  } cases[] = {{0, 900, 900}, {1, 1, 1}, {1, 0, 0}, {2, 5, 1}, {3, 1, 1}, {4, 1, 1}, {5, 20, 20},
-               {5, static_cast<uint32_t>(-9), 9}};
+  } cases[] = {{0, 900, 900}, {1, 1, 1}, {1, 0, 0},   {2, 5, 1},
+               {3, 1, 1},     {4, 1, 1}, {5, 20, 20}, {5, static_cast<uint32_t>(-9), 9}};
   for (const auto &c : cases) {
     ASSERT_TRUE(setFontMember(font, c.member, c.written)) << c.member;
     EXPECT_EQ(member(c.member), c.read) << c.member << " " << c.written;

@@ -224,8 +224,8 @@ TEST(Label, CaptionsOfTheFormAreTheirWindowTexts) {
     uint32_t unit;
     const char *caption;
   } cases[] = {{kNetworkCaptionLabelId, "\xCD\xF8\xC2\xE7\xCA\xB1\xBC\xE4\xA3\xBA"},  // 网络时间：
-               {kLocalCaptionLabelId, "\xB1\xBE\xB5\xD8\xCA\xB1\xBC\xE4\xA3\xBA"},    // 本地时间：
-               {kCreditLabelId, "by\xA3\xBAVantor"},                                  // by：Vantor
+               {kLocalCaptionLabelId, "\xB1\xBE\xB5\xD8\xCA\xB1\xBC\xE4\xA3\xBA"},  // 本地时间：
+               {kCreditLabelId, "by\xA3\xBAVantor"},                                // by：Vantor
                {kNetworkTimeLabelId, "<null>"},
                {kLocalTimeLabelId, "<null>"}};
   for (const auto &c : cases) {
@@ -240,8 +240,10 @@ TEST(Label, WrittenCaptionIsCopiedBothWays) {
   written[0] = 'X';
   releaseBlock(written);
   EXPECT_EQ(windowText(windowOf(kNetworkTimeLabelId)), "2026\xC4\xEA");
-  char *first = reinterpret_cast<char *>(readProperty(kMainWindowId, kNetworkTimeLabelId, 8, -1).low);
-  char *second = reinterpret_cast<char *>(readProperty(kMainWindowId, kNetworkTimeLabelId, 8, -1).low);
+  char *first =
+      reinterpret_cast<char *>(readProperty(kMainWindowId, kNetworkTimeLabelId, 8, -1).low);
+  char *second =
+      reinterpret_cast<char *>(readProperty(kMainWindowId, kNetworkTimeLabelId, 8, -1).low);
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   EXPECT_NE(first, second);
@@ -262,10 +264,11 @@ TEST(Label, SettingsAreConvertedAndHeldToTheirRanges) {
   const struct {
     int32_t property, written, read;
   } cases[] = {
-      {kLabelTextEffect, 99, 3},  {kLabelTextEffect, -3, 0},   {kLabelTextEffect, 2, 2},
-      {kLabelWordWrap, 5, 1},     {kLabelWordWrap, 0, 0},      {kLabelGradientWidth, 2, 5},
+      {kLabelTextEffect, 99, 3},   {kLabelTextEffect, -3, 0},
+      {kLabelTextEffect, 2, 2},    {kLabelWordWrap, 5, 1},
+      {kLabelWordWrap, 0, 0},      {kLabelGradientWidth, 2, 5},
       {kLabelGradientWidth, 9, 9}, {kLabelTextColour, 0x00FF00, 0x00FF00},
-      {kLabelTextColour, 0, 0},   {kLabelTextEffect, 0, 0},
+      {kLabelTextColour, 0, 0},    {kLabelTextEffect, 0, 0},
   };
   for (const auto &c : cases) {
     writeInteger(kLocalTimeLabelId, c.property, c.written);
@@ -337,8 +340,8 @@ TEST(Common, VisibleAndDisabledReachTheWindow) {
 }
 
 TEST(Common, CursorDataIsCopiedAndMakesTheCursor) {
-  const ByteSetHeader *arrow =
-      reinterpret_cast<const ByteSetHeader *>(readProperty(kMainWindowId, kCreditLabelId, kCursor, -1).low);
+  const ByteSetHeader *arrow = reinterpret_cast<const ByteSetHeader *>(
+      readProperty(kMainWindowId, kCreditLabelId, kCursor, -1).low);
   ASSERT_NE(arrow, nullptr);
   EXPECT_EQ(arrow->length, 4);
   releaseBlock(arrow);
@@ -346,11 +349,12 @@ TEST(Common, CursorDataIsCopiedAndMakesTheCursor) {
 
   const unsigned char hand[] = {0x89, 0x7F, 0, 0};  // IDC_HAND, 32649 = 0x7F89
   ByteSet written = byteSetFromBytes(hand, 4);
-  writeProperty(kMainWindowId, kCreditLabelId, kCursor, -1, reinterpret_cast<uintptr_t>(written), 0);
+  writeProperty(kMainWindowId, kCreditLabelId, kCursor, -1, reinterpret_cast<uintptr_t>(written),
+                0);
   releaseBlock(written);
   EXPECT_NE(record(kCreditLabelId)->cursor, nullptr);
-  const ByteSetHeader *read =
-      reinterpret_cast<const ByteSetHeader *>(readProperty(kMainWindowId, kCreditLabelId, kCursor, -1).low);
+  const ByteSetHeader *read = reinterpret_cast<const ByteSetHeader *>(
+      readProperty(kMainWindowId, kCreditLabelId, kCursor, -1).low);
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(std::memcmp(byteSetBytes(read), hand, 4), 0);
   releaseBlock(read);
@@ -464,7 +468,6 @@ TEST(Keyboard, AltWithTheMarkedLetterClicks) {
   writeText(kCalibrateButtonId, kButtonCaption, "\xD0\xA3\xD7\xBC");
 }
 
-
 bool hasMoveCommand(HWND window) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   return menu != nullptr && GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) != 0xFFFFFFFFu;
@@ -530,9 +533,9 @@ TEST(Button, TypeAndAlignmentSetTheStyle) {
   const struct {
     int32_t property, value;
     LONG_PTR mask, bits;
-  } cases[] = {{11, 0, BS_CENTER, BS_LEFT},    {11, 2, BS_CENTER, BS_RIGHT},
-               {11, 1, BS_CENTER, BS_CENTER},  {12, 0, BS_VCENTER, BS_TOP},
-               {12, 2, BS_VCENTER, BS_BOTTOM}, {12, 1, BS_VCENTER, BS_VCENTER},
+  } cases[] = {{11, 0, BS_CENTER, BS_LEFT},           {11, 2, BS_CENTER, BS_RIGHT},
+               {11, 1, BS_CENTER, BS_CENTER},         {12, 0, BS_VCENTER, BS_TOP},
+               {12, 2, BS_VCENTER, BS_BOTTOM},        {12, 1, BS_VCENTER, BS_VCENTER},
                {9, 1, BS_TYPEMASK, BS_DEFPUSHBUTTON}, {9, 0, BS_TYPEMASK, BS_PUSHBUTTON}};
   for (const auto &c : cases) {
     writeInteger(kCalibrateButtonId, c.property, c.value);
@@ -568,10 +571,10 @@ bool closeTo(COLORREF a, COLORREF b) {
 TEST(LabelPaint, GradientBackgroundRunsThroughItsColours) {
   const HWND label = windowOf(kLocalTimeLabelId);
   writeText(kLocalTimeLabelId, 8, nullptr);
-  writeInteger(kLocalTimeLabelId, 21, 0x0000FF);  // red
-  writeInteger(kLocalTimeLabelId, 22, 0xFF0000);  // blue
+  writeInteger(kLocalTimeLabelId, 21, 0x0000FF);                           // red
+  writeInteger(kLocalTimeLabelId, 22, 0xFF0000);                           // blue
   writeInteger(kLocalTimeLabelId, 23, static_cast<int32_t>(0xFF000000u));  // left out
-  writeInteger(kLocalTimeLabelId, 20, 1);  // left to right
+  writeInteger(kLocalTimeLabelId, 20, 1);                                  // left to right
   EXPECT_TRUE(closeTo(screenPixel(label, 1, 12), RGB(255, 0, 0)));
   EXPECT_TRUE(closeTo(screenPixel(label, 174, 12), RGB(0, 0, 255)));
   writeInteger(kLocalTimeLabelId, 20, 2);  // top to bottom

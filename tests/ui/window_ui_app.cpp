@@ -46,7 +46,12 @@ void onTick() {
   ++g_ticks;
   // 2026年12月11日08时05分09秒
   writeCaption(kNetworkTimeLabelId,
-               "2026\xC4\xEA" "12\xD4\xC2" "11\xC8\xD5" "08\xCA\xB1" "05\xB7\xD6" "09\xC3\xEB");
+               "2026\xC4\xEA"
+               "12\xD4\xC2"
+               "11\xC8\xD5"
+               "08\xCA\xB1"
+               "05\xB7\xD6"
+               "09\xC3\xEB");
   char local[32];
   std::snprintf(local, sizeof local, "tick %d", static_cast<int>(g_ticks));
   writeCaption(kLocalTimeLabelId, local);
@@ -55,7 +60,8 @@ void onTick() {
 
 void onClick() {
   ++g_clicks;
-  writeCaption(kCreditLabelId, "by\xA3\xBAVantor by\xA3\xBAVantor by\xA3\xBAVantor");  // by：Vantor ×3
+  writeCaption(kCreditLabelId,
+               "by\xA3\xBAVantor by\xA3\xBAVantor by\xA3\xBAVantor");  // by：Vantor ×3
   std::printf("click %d\n", static_cast<int>(g_clicks));
 }
 
