@@ -24,6 +24,11 @@ if(TIMECAL_WIN32)
     SOURCES window_runtime_test.cpp ${window_fakes}
     LIBS timecal_ui_win timecal_services_core
     PROPERTIES TIMEOUT 120)
+  # Every window and button event bound, from a form built for it.
+  timecal_test(window_form_events_test
+    SOURCES window_form_events_test.cpp form_builder.cpp ${window_fakes}
+    LIBS timecal_ui_win timecal_services_core
+    PROPERTIES TIMEOUT 120)
   # Its fatal ends: each death test runs in a process of its own.
   timecal_test(window_fatal_test
     SOURCES window_fatal_test.cpp form_builder.cpp ${window_fakes}
@@ -49,7 +54,7 @@ set(window_desktop_lock window_desktop)
 set(window_desktop_environment
   TIMECAL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-window DISPLAY= TIMECAL_XVFB_DISPLAY=77)
 if(TIMECAL_WIN32)
-  set_tests_properties(window_runtime_test window_fatal_test PROPERTIES
+  set_tests_properties(window_runtime_test window_form_events_test window_fatal_test PROPERTIES
     RESOURCE_LOCK ${window_desktop_lock}
     ENVIRONMENT "${window_desktop_environment}")
 endif()
