@@ -11,6 +11,11 @@
 //   close         posts WM_CLOSE to the window
 //   key VK        brings the window to the front and types the virtual key VK (SendInput)
 //   postkey VK    posts WM_KEYDOWN and WM_KEYUP for VK to the window
+//   keys VK+VK..  brings the window to the front and types the keys as one chord (SendInput),
+//                 e.g. keys 0x12+0x73 for Alt+F4
+//   syscommand SC posts WM_SYSCOMMAND SC to the window, as its system menu would
+//   closebox      writes "closebox X Y": a point of the title bar's close button on the screen,
+//                 for a test to click with the X server's own mouse
 //   sleep MS      waits
 //   gone          waits (up to --timeout) until the window no longer exists
 // Numbers are decimal or 0x hex. Exit code: 0 done, 1 the window did not appear or go in
@@ -143,6 +148,51 @@ bool waitUntilGone(HWND window, DWORD timeoutMs) {
   return true;
 }
 
+// Presses the keys of "VK+VK..." in order and lets them go in reverse; false for a bad list.
+bool typeChord(HWND window, const char *list) {
+  constexpr int kMaxKeys = 4;
+  WORD vks[kMaxKeys];
+  int count = 0;
+  for (const char *p = list; *p != '\0' && count < kMaxKeys;) {
+    char *end = nullptr;
+    const long vk = std::strtol(p, &end, 0);
+    if (end == p || vk <= 0 || vk > 0xFE) return false;
+    vks[count++] = static_cast<WORD>(vk);
+    p = *end == '+' ? end + 1 : end;
+    if (*end != '+' && *end != '\0') return false;
+  }
+  if (count == 0) return false;
+  SetForegroundWindow(window);  // may be refused; the keys then go where the focus is
+  INPUT keys[2 * kMaxKeys] = {};
+  for (int k = 0; k < count; ++k) {
+    keys[k].type = keys[2 * count - 1 - k].type = INPUT_KEYBOARD;
+    keys[k].ki.wVk = keys[2 * count - 1 - k].ki.wVk = vks[k];
+    keys[2 * count - 1 - k].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  return SendInput(2 * count, keys, sizeof(INPUT)) == static_cast<UINT>(2 * count);
+}
+
+// Finds the close button by asking the window what lies under points of its title bar and
+// writes the middle of it; false when there is none.
+bool writeCloseBox(HWND window) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  int right = -1;
+  for (int x = r.right - 1; x > r.left; --x) {
+    DWORD_PTR hit = 0;
+    if (!SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                             kAnswerTimeoutMs, &hit))
+      return false;
+    if (hit == HTCLOSE && right < 0) right = x;
+    if (hit != HTCLOSE && right >= 0) {
+      std::printf("closebox %d %d\n", (x + 1 + right) / 2, y);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool typeKey(HWND window, WORD vk) {
   SetForegroundWindow(window);  // may be refused; the key then goes where the focus is
   INPUT keys[2] = {};
@@ -180,6 +230,12 @@ int runAction(HWND window, const Options &o, int argc, char **argv, int i, int *
   }
   if (std::strcmp(action, "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 3;
   if (std::strcmp(action, "gone") == 0) return waitUntilGone(window, o.timeoutMs) ? 0 : 1;
+  if (std::strcmp(action, "closebox") == 0) return writeCloseBox(window) ? 0 : 3;
+  if (std::strcmp(action, "keys") == 0) {
+    if (i + 1 >= argc) return 2;
+    *used = 2;
+    return typeChord(window, argv[i + 1]) ? 0 : 3;
+  }
 
   long value = 0;
   if (i + 1 >= argc || !parseNumber(argv[i + 1], &value)) return 2;
@@ -204,6 +260,8 @@ int runAction(HWND window, const Options &o, int argc, char **argv, int i, int *
                : 3;
   }
   if (std::strcmp(action, "key") == 0) return typeKey(window, static_cast<WORD>(value)) ? 0 : 3;
+  if (std::strcmp(action, "syscommand") == 0)
+    return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(value), 0) ? 0 : 3;
   if (std::strcmp(action, "postkey") == 0) {
     const bool posted = PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(value), 1) &&
                         PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(value), 0xC0000001);
