@@ -23,17 +23,17 @@ if(TIMECAL_WIN32)
   timecal_test(window_runtime_test
     SOURCES window_runtime_test.cpp ${window_fakes}
     LIBS timecal_ui_win timecal_services_core
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 300)
   # Every window and button event bound, from a form built for it.
   timecal_test(window_form_events_test
     SOURCES window_form_events_test.cpp form_builder.cpp ${window_fakes}
     LIBS timecal_ui_win timecal_services_core
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 300)
   # Its fatal ends: each death test runs in a process of its own.
   timecal_test(window_fatal_test
     SOURCES window_fatal_test.cpp form_builder.cpp ${window_fakes}
     LIBS timecal_ui_win timecal_services_core
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 300)
 endif()
 
 if(TIMECAL_WIN32)
@@ -66,7 +66,7 @@ if(TIMECAL_WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
       COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/window_ui_check.py
         --app $<TARGET_FILE:window_ui_app> --probe $<TARGET_FILE:window_probe_ui> --way ${way}
         -- ${CMAKE_CROSSCOMPILING_EMULATOR})
-    set_tests_properties(window_ui_${way} PROPERTIES LABELS "ui;win32" TIMEOUT 120
+    set_tests_properties(window_ui_${way} PROPERTIES LABELS "ui;win32" TIMEOUT 360
       RESOURCE_LOCK ${window_desktop_lock} ENVIRONMENT "${window_desktop_environment}")
   endforeach()
 endif()

@@ -1,5 +1,6 @@
 // Looks at MainWindow from outside its process, as a user sees it, and acts on it with real
 // input. One command per run:
+//   ready                nothing: it returns once Wine and its desktop are up
 //   wait                 until the window captioned 时间校准 is visible (20 s at most)
 //   inspect              prints the screen, the window and its children, top of the stack first
 //   click-button         a left click in the middle of the button
@@ -156,6 +157,7 @@ int main(int argc, char **argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc < 2) return 2;
   const char *command = argv[1];
+  if (std::strcmp(command, "ready") == 0) return 0;
   HWND window = findMainWindow();
   if (std::strcmp(command, "wait") == 0) {
     for (int i = 0; i < 200 && (window == nullptr || !IsWindowVisible(window)); ++i) {

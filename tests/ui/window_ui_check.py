@@ -28,6 +28,7 @@ WS_EX_TOOLWINDOW, WS_EX_CLIENTEDGE, WS_EX_TOPMOST = 0x80, 0x200, 0x8
 BUTTON_STYLE = 0x54012F00  # child, visible, clip siblings, tab stop, multiline, centred, push
 LABEL_STYLE = 0x54000000   # child, visible, clip siblings
 PROGRAM_TIMEOUT = 60       # seconds for the whole program
+PREFIX_TIMEOUT = 240       # seconds for Wine to make its prefix the first time
 
 # Top of the stack first: id, class, visible, place in the client area, caption.
 CHILDREN = [
@@ -84,7 +85,7 @@ class Program:
         return rc
 
 
-def run_probe(emulator, probe, *args):
+def run_probe(emulator, probe, *args, timeout=40):
     """Gives the probe's exit code and output lines."""
     proc = subprocess.Popen(emulator + [probe] + list(args), stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)
@@ -93,7 +94,7 @@ def run_probe(emulator, probe, *args):
                               daemon=True)
     reader.start()
     try:
-        rc = proc.wait(timeout=40)
+        rc = proc.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
         proc.kill()
         proc.wait()
@@ -283,6 +284,11 @@ def main():
     parser.add_argument("emulator", nargs="+")
     args = parser.parse_args()
 
+    # The first program in a new Wine prefix waits while the prefix is made; the app's and the
+    # probe's time limits below count from when it is ready.
+    if run_probe(args.emulator, args.probe, "ready", timeout=PREFIX_TIMEOUT)[0] != 0:
+        print("FAIL: Wine did not start")
+        return 1
     program = Program(args.emulator + [args.app])
     failures = []
     with tempfile.TemporaryDirectory() as shots:
