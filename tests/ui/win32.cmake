@@ -52,7 +52,7 @@ endif()
 # meant for theirs.
 set(window_desktop_lock window_desktop)
 set(window_desktop_environment
-  TIMECAL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-window DISPLAY= TIMECAL_XVFB_DISPLAY=77)
+  TIMECAL_WINEPREFIX=${PROJECT_SOURCE_DIR}/build/wine/win64-window DISPLAY= TIMECAL_XVFB_DISPLAY=77)
 if(TIMECAL_WIN32)
   set_tests_properties(window_runtime_test window_form_events_test window_fatal_test PROPERTIES
     RESOURCE_LOCK ${window_desktop_lock}
