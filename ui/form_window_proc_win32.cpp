@@ -6,25 +6,24 @@
 
 namespace {
 
-// Paints the update area in the background colour.
+// Paints the update area in the background colour: its region as Windows reports it, or the
+// paint box when the region cannot be had. The paint is always begun and ended, so that the
+// area is validated whatever happens.
 void paintBackground(HWND window, const FormWindowUnit *form) {
-  const HRGN update = CreateRectRgn(0, 0, 0, 0);
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
   if (update != nullptr && GetUpdateRgn(window, update, FALSE) == ERROR) {
     DeleteObject(update);
-    return;
+    update = nullptr;
   }
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window, &paint);
-  if (dc != nullptr && update != nullptr) {
-    const uint32_t colour = form->settings.backgroundColour;
-    const COLORREF drawn = colour == kDefaultColour ? GetSysColor(COLOR_BTNFACE) : colour;
-    const HBRUSH brush = CreateSolidBrush(drawn);
-    // Without a brush the area stays unpainted this time; the next paint tries again.
-    if (brush != nullptr) {
-      FillRgn(dc, update, brush);
-      DeleteObject(brush);
-    }
-  }
+  if (update == nullptr) update = CreateRectRgnIndirect(&paint.rcPaint);
+  const uint32_t colour = form->settings.backgroundColour;
+  const COLORREF drawn = colour == kDefaultColour ? GetSysColor(COLOR_BTNFACE) : colour;
+  const HBRUSH brush = CreateSolidBrush(drawn);
+  // Without a DC, region or brush the area stays unpainted this time; nothing else is lost.
+  if (dc != nullptr && update != nullptr && brush != nullptr) FillRgn(dc, update, brush);
+  if (brush != nullptr) DeleteObject(brush);
   EndPaint(window, &paint);
   if (update != nullptr) DeleteObject(update);
 }
