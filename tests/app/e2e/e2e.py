@@ -373,8 +373,16 @@ def main():
     parser.add_argument("--probe", required=True)
     parser.add_argument("--tools", required=True)
     parser.add_argument("--work", required=True)
+    parser.add_argument("--prefix", help="a Wine prefix of these tests' own")
+    parser.add_argument("--display", help="an X display number of these tests' own")
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    # A desktop of their own: keys and clicks must reach this program's window and no other.
+    if args.prefix:
+        os.environ["TIMECAL_WINEPREFIX"] = args.prefix
+    if args.display:
+        os.environ.pop("DISPLAY", None)
+        os.environ["TIMECAL_XVFB_DISPLAY"] = args.display
     try:
         SCENARIOS[args.scenario](args)
     except Failure as failure:
