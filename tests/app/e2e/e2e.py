@@ -59,6 +59,19 @@ def http_answer(body, status="200 OK", extra=""):
     return [{"text": head}, {"hex": body.hex()}, {"close": True}]
 
 
+def texts_of_dumps(output):
+    """One {control id: text} for each dump in window_probe's output."""
+    from probe_dump import parse_dump
+    texts, current = [], None
+    for w in parse_dump(output):
+        if w["kind"] == "window":
+            current = {}
+            texts.append(current)
+        elif current is not None:
+            current[w["id"]] = w["text"]
+    return texts
+
+
 class Failure(Exception):
     pass
 
@@ -106,7 +119,7 @@ class Run:
                 seen += 1
             time.sleep(0.01)
 
-    def wine(self, *command, **kw):
+    def wine(self, *command):
         return shlex.split(self.args.wine) + list(command)
 
     def start(self):
@@ -126,17 +139,7 @@ class Run:
 
     def dumps(self, *actions):
         """Runs the actions; gives one {control id: text} per dump among them."""
-        sys.path.insert(0, self.args.tools)
-        from probe_dump import parse_dump
-        output = self.probe(*actions).stdout
-        texts, current = [], None
-        for w in parse_dump(output):
-            if w["kind"] == "window":
-                current = {}
-                texts.append(current)
-            elif current is not None:
-                current[w["id"]] = w["text"]
-        return texts
+        return texts_of_dumps(self.probe(*actions).stdout)
 
     def labels(self):
         return self.dumps("dump")[0]
@@ -296,15 +299,7 @@ def click_before_tick(args):
             time.sleep(1.0)  # the probe is waiting before the window exists
             run.start()
             output, _ = probe.communicate(timeout=60)
-            sys.path.insert(0, args.tools)
-            from probe_dump import parse_dump
-            dumps, current = [], None
-            for w in parse_dump(output):
-                if w["kind"] == "window":
-                    current = {}
-                    dumps.append(current)
-                elif current is not None:
-                    current[w["id"]] = w["text"]
+            dumps = texts_of_dumps(output)
             expect(len(dumps) == 2, "two dumps expected, got %d" % len(dumps))
             if dumps[0].get(LOCAL_LABEL) or dumps[0].get(NETWORK_LABEL):
                 continue  # a tick came first; try again
@@ -377,6 +372,7 @@ def main():
     parser.add_argument("--display", help="an X display number of these tests' own")
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    sys.path.insert(0, args.tools)
     # A desktop of their own: keys and clicks must reach this program's window and no other.
     if args.prefix:
         os.environ["TIMECAL_WINEPREFIX"] = args.prefix
