@@ -1,8 +1,8 @@
-"""Runs a program with its output copied through a pipe of our own.
+"""Runs a program with its output copied through a pipe of our own, as it comes.
 
-A Wine program may leave a wineserver behind that inherits the program's stdout and stays for
-a while; were that stdout CTest's pipe, CTest would wait for the server to leave. Copying
-through our own pipe and returning when the program ends keeps the test's time its own.
+The test's log shows the program's output as it is written, the test can keep a copy of it,
+and the wait is bounded by the program's end (or a time limit), not by the end of the output:
+a process the program started may keep the pipe open after it.
 """
 
 import subprocess

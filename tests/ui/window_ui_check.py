@@ -86,21 +86,14 @@ class Program:
 
 
 def run_probe(emulator, probe, *args, timeout=40):
-    """Gives the probe's exit code and output lines."""
-    proc = subprocess.Popen(emulator + [probe] + list(args), stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL)
-    out = []
-    reader = threading.Thread(target=lambda: out.extend(iter(proc.stdout.readline, b"")),
-                              daemon=True)
-    reader.start()
+    """Gives the probe's exit code (None when it had to be stopped) and output lines."""
     try:
-        rc = proc.wait(timeout=timeout)
+        done = subprocess.run(emulator + [probe] + list(args), stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=timeout)
     except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait()
-        rc = None
-    reader.join(timeout=0.5)
-    return rc, [line.decode("latin-1").rstrip("\r\n") for line in out]
+        return None, []
+    return done.returncode, [line.decode("latin-1").rstrip("\r") for line in
+                             done.stdout.split(b"\n") if line]
 
 
 def parse_inspect(lines):
