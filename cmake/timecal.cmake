@@ -20,8 +20,9 @@ else()
   endif()
 endif()
 
-# GoogleTest: the host's package natively, Debian's sources built with the cross compiler for Windows.
-if(TIMECAL_WIN32)
+# GoogleTest: the host's package natively, Debian's sources built with the cross compiler for
+# Windows and for 32-bit Linux.
+if(CMAKE_CROSSCOMPILING)
   if(NOT TARGET gtest)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
