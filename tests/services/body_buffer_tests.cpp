@@ -3,52 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
-#include "values/block.h"
-#include "values/heap.h"
+#include "tests/values/counting_heap.h"
 
 namespace {
 
-// Counts the blocks the heap hands out, so the tests see when the buffer grows.
-int g_allocations = 0;
-HeapCalls g_realHeap;
-
-void *countingAllocate(size_t size) {
-  ++g_allocations;
-  return g_realHeap.allocate(size);
-}
-
-void *refusingAllocate(size_t) { return nullptr; }
-
+// The body's blocks come from a counting heap, so the tests see when the buffer grows; the
+// bytes it is fed live in plain vectors, outside that count.
 class BodyBufferTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_realHeap = g_heapCalls;
-    g_heapCalls.allocate = countingAllocate;
-    g_allocations = 0;
-    source = static_cast<unsigned char *>(g_realHeap.allocate(kSourceLength));
+  BodyBufferTest() : source(kSourceLength) {
     for (int32_t i = 0; i < kSourceLength; ++i) source[i] = static_cast<unsigned char>(i % 251);
   }
-  void TearDown() override {
-    releaseBody(&body);
-    g_realHeap.release(source);
-    g_heapCalls = g_realHeap;
-  }
+  void TearDown() override { releaseBody(&body); }
 
   // Appends the source's next count bytes; gives appendToBody's answer.
   bool appendNext(int32_t count) {
-    const bool taken = appendToBody(&body, source + offset, count);
+    const bool taken = appendToBody(&body, source.data() + offset, count);
     offset += count;
     return taken;
   }
 
   void expectSourcePrefix(int32_t length) {
     ASSERT_EQ(body.length, length);
-    EXPECT_EQ(std::memcmp(body.data, source, static_cast<size_t>(length)), 0);
+    EXPECT_EQ(std::memcmp(body.data, source.data(), static_cast<size_t>(length)), 0);
   }
 
   static constexpr int32_t kSourceLength = 70000;
-  unsigned char *source = nullptr;
+  CountingHeap heap;
+  std::vector<unsigned char> source;
   int32_t offset = 0;
   BodyBuffer body{};
 };
@@ -78,7 +62,7 @@ TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
     SCOPED_TRACE(c.name);
     releaseBody(&body);
     offset = 0;
-    g_allocations = 0;
+    g_heapRecord.allocations = 0;
     int32_t total = 0;
     for (int32_t count : c.appends) {
       if (count == 0) break;
@@ -86,7 +70,7 @@ TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
       total += count;
     }
     expectSourcePrefix(total);
-    EXPECT_EQ(g_allocations, c.allocations);
+    EXPECT_EQ(g_heapRecord.allocations, c.allocations);
     EXPECT_EQ(body.capacity, c.capacity);
   }
 }
@@ -94,22 +78,21 @@ TEST_F(BodyBufferTest, GrowsOnlyWhenAnAppendDoesNotFit) {
 // A sender that never stops, read 10240 bytes at a time: growing by each read would take 1641
 // blocks and copy the body once per read; the buffer takes a handful.
 TEST_F(BodyBufferTest, FewBlocksUpToTheLimit) {
-  auto *filler = static_cast<unsigned char *>(g_realHeap.allocate(kBodyLimit));
+  std::vector<unsigned char> filler(kBodyLimit);
   for (int32_t i = 0; i < kBodyLimit; ++i) filler[i] = static_cast<unsigned char>(i % 251);
   int32_t appended = 0;
-  while (appendToBody(&body, filler + appended, 10240)) appended += 10240;
+  while (appendToBody(&body, filler.data() + appended, 10240)) appended += 10240;
   ASSERT_EQ(body.length, kBodyLimit);
-  EXPECT_EQ(std::memcmp(body.data, filler, kBodyLimit), 0);
-  EXPECT_LE(g_allocations, 20);
+  EXPECT_EQ(std::memcmp(body.data, filler.data(), kBodyLimit), 0);
+  EXPECT_LE(g_heapRecord.allocations, 20);
   EXPECT_LE(body.capacity, kBodyLimit + kBodySpare);
-  g_realHeap.release(filler);
 }
 
 TEST_F(BodyBufferTest, EmptyAppendTakesNoBlock) {
   EXPECT_TRUE(appendNext(0));
   EXPECT_EQ(body.data, nullptr);
   EXPECT_EQ(body.length, 0);
-  EXPECT_EQ(g_allocations, 0);
+  EXPECT_EQ(g_heapRecord.allocations, 0);
 }
 
 TEST_F(BodyBufferTest, ReleaseLeavesItEmptyAndReusable) {
@@ -127,32 +110,28 @@ TEST_F(BodyBufferTest, ReleaseLeavesItEmptyAndReusable) {
 // in order, and every further append is refused without change.
 TEST_F(BodyBufferTest, StopsAtTheLimitKeepingWhatArrived) {
   // The filler is one block of the limit's size; only its first and last bytes are compared.
-  auto *filler = static_cast<unsigned char *>(g_realHeap.allocate(kBodyLimit));
-  std::memset(filler, 'f', kBodyLimit);
-  EXPECT_TRUE(appendToBody(&body, filler, kBodyLimit - 10));
+  std::vector<unsigned char> filler(kBodyLimit, 'f');
+  EXPECT_TRUE(appendToBody(&body, filler.data(), kBodyLimit - 10));
   EXPECT_FALSE(appendNext(20));
   ASSERT_EQ(body.length, kBodyLimit);
   EXPECT_EQ(body.data[kBodyLimit - 11], 'f');
-  EXPECT_EQ(std::memcmp(body.data + kBodyLimit - 10, source, 10), 0);
+  EXPECT_EQ(std::memcmp(body.data + kBodyLimit - 10, source.data(), 10), 0);
   const int32_t capacity = body.capacity;
   EXPECT_FALSE(appendNext(1));
   EXPECT_EQ(body.length, kBodyLimit);
   EXPECT_EQ(body.capacity, capacity);
-  g_realHeap.release(filler);
 }
 
 TEST_F(BodyBufferTest, OneAppendPastTheLimitIsCut) {
-  auto *big = static_cast<unsigned char *>(g_realHeap.allocate(size_t{kBodyLimit} + 100));
-  std::memset(big, 'b', size_t{kBodyLimit} + 100);
-  EXPECT_FALSE(appendToBody(&body, big, kBodyLimit + 100));
+  std::vector<unsigned char> big(size_t{kBodyLimit} + 100, 'b');
+  EXPECT_FALSE(appendToBody(&body, big.data(), kBodyLimit + 100));
   EXPECT_EQ(body.length, kBodyLimit);
   EXPECT_EQ(body.capacity, kBodyLimit + kBodySpare);
-  g_realHeap.release(big);
 }
 
 TEST_F(BodyBufferTest, RefusedGrowthIsFatal) {
   EXPECT_TRUE(appendNext(19));
-  g_heapCalls.allocate = refusingAllocate;
+  refuseAllocations();
   // 19 + 129 bytes do not fit 147, so the buffer asks for 148 + 128 = 276.
   EXPECT_EXIT(appendNext(129), ::testing::ExitedWithCode(255), "FATAL:.* 276 ");
 }
